@@ -1,0 +1,67 @@
+#pragma once
+// Dialogs: the modal message boxes of the system, behind one seam so that windows can be tested
+// headless. Production shows QMessageBox; tests use RecordingDialogs.
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+class QWidget;
+
+class Dialogs
+{
+public:
+    enum class Kind { Plain, Confirmation, Information, Error };
+    virtual ~Dialogs() = default;
+
+    // Text and an OK button; returns when closed.
+    virtual void message(const QString& text) = 0;
+    // Question icon, Yes and No; true on Yes.
+    virtual bool confirm(const QString& text) = 0;
+    // Information icon and OK.
+    virtual void information(const QString& text) = 0;
+    // The application's standard error box (errors of the platform layer, exceptions).
+    virtual void error(const QString& text) = 0;
+};
+
+// Shows QMessageBox boxes, owned by the active window.
+class MessageBoxDialogs final : public Dialogs
+{
+public:
+    void message(const QString& text) override;
+    bool confirm(const QString& text) override;
+    void information(const QString& text) override;
+    void error(const QString& text) override;
+};
+
+// Test double: records every box and answers confirmations as told.
+class RecordingDialogs final : public Dialogs
+{
+public:
+    struct Shown
+    {
+        Kind kind;
+        QString text;
+    };
+
+    void message(const QString& text) override { shown.push_back({Kind::Plain, text}); }
+    bool confirm(const QString& text) override
+    {
+        shown.push_back({Kind::Confirmation, text});
+        return confirmAnswer;
+    }
+    void information(const QString& text) override { shown.push_back({Kind::Information, text}); }
+    void error(const QString& text) override { shown.push_back({Kind::Error, text}); }
+
+    QStringList texts() const
+    {
+        QStringList all;
+        for (const Shown& s : shown)
+            all << s.text;
+        return all;
+    }
+
+    std::vector<Shown> shown;
+    bool confirmAnswer = true;
+};

@@ -1,0 +1,53 @@
+#pragma once
+// TIniFile: one INI data file, read and written key by key with the Windows private-profile
+// semantics the data files were written with. Creating one touches nothing on disk; every write
+// is on disk (atomically, durably) when it returns; every read sees every earlier write, by this
+// process or another. Reads never fail: a missing file, section or key gives the default.
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+#include <stdexcept>
+
+// A data file could not be written. The message names the file; the file is as it was.
+class EIniFileError final : public std::runtime_error
+{
+public:
+    EIniFileError(const QString& fileName, const QString& reason);
+    const QString& fileName() const { return fileName_; }
+    // The message as a QString (what() holds it in UTF-8).
+    QString message() const { return QString::fromUtf8(what()); }
+
+private:
+    QString fileName_;
+};
+
+class TIniFile final
+{
+public:
+    explicit TIniFile(const QString& fileName);
+
+    const QString& FileName() const { return fileName_; }
+
+    QString ReadString(const QString& section, const QString& key, const QString& defaultValue) const;
+    void WriteString(const QString& section, const QString& key, const QString& value);
+
+    int ReadInteger(const QString& section, const QString& key, int defaultValue) const;
+    void WriteInteger(const QString& section, const QString& key, int value);
+
+    bool ReadBool(const QString& section, const QString& key, bool defaultValue) const;
+    void WriteBool(const QString& section, const QString& key, bool value);
+
+    // Writes the date text, a space and the time text of the regional settings.
+    void WriteDateTime(const QString& section, const QString& key, const QDateTime& value);
+
+    // Clears keys, then fills it with the section's key names in file order.
+    void ReadSection(const QString& section, QStringList& keys) const;
+
+    // Removes the key's line; a missing key (or file) is no error and creates nothing.
+    void DeleteKey(const QString& section, const QString& key);
+
+private:
+    QString fileName_;
+};
