@@ -192,7 +192,7 @@ void TForm5::NacistStav()
     for (int f = 0; f < Rooms::kFloorCount; ++f)
         Floor[static_cast<std::size_t>(f)]->setText(floorNames[f]);
 
-    const Rooms::PlanState plan = Rooms::RoomStateFile(dataFile(QStringLiteral("rooms.dat"))).readPlan(day);
+    const Rooms::PlanState plan = Rooms::RoomStateFile(dataFile(QStringLiteral("Rooms.dat"))).readPlan(day);
 
     // All names before any colour; a caption is always overwritten.
     for (int room = 1; room <= Rooms::kRoomCount; ++room)

@@ -273,7 +273,7 @@ void TForm4::setStatus(RoomStatus status, const QString& caption, const QColor& 
     // The panel changes first, so a failed write leaves it showing the status that was not stored.
     if (color.isValid())
         setPanel(caption, color);
-    Rooms::RoomStateFile(dataFile(QStringLiteral("rooms.dat")))
+    Rooms::RoomStateFile(dataFile(QStringLiteral("Rooms.dat")))
         .writeDay(CisloPokoje, Field::Status, day(), Rooms::wordText(status), mayBeDefault && default_->isChecked());
 }
 

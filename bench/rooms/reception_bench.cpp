@@ -7,8 +7,10 @@
 #include "app/web_browser.h"
 #include "desktop/dialogs.h"
 #include "desktop/shell.h"
+#include "rooms/floor_names.h"
 #include "rooms/reception_window.h"
 #include "rooms/room_state_file.h"
+#include "rooms/room_tile.h"
 
 #include <QApplication>
 #include <QDateEdit>
@@ -97,6 +99,19 @@ void BM_ReloadUnchanged(benchmark::State& state)
 }
 BENCHMARK(BM_ReloadUnchanged)->Unit(benchmark::kMillisecond);
 
+// The reads alone: 15 floor names and 1,260 values of Rooms.dat.
+void BM_ReadsOnly(benchmark::State& state)
+{
+    Board& b = board();
+    const QString directory = b.dir.path() + QLatin1Char('/');
+    const Rooms::RoomStateFile rooms(directory + QStringLiteral("Rooms.dat"));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(Rooms::readFloorNames(directory + QStringLiteral("hotel.ini")));
+        benchmark::DoNotOptimize(rooms.readPlan(kPlainDay));
+    }
+}
+BENCHMARK(BM_ReadsOnly)->Unit(benchmark::kMillisecond);
+
 // Every tile changes caption and colour, and the whole plan is painted.
 void BM_ReloadAllChangedAndRepaint(benchmark::State& state)
 {
@@ -110,6 +125,22 @@ void BM_ReloadAllChangedAndRepaint(benchmark::State& state)
     }
 }
 BENCHMARK(BM_ReloadAllChangedAndRepaint)->Unit(benchmark::kMillisecond);
+
+// The widget side alone: every tile's caption and colour changed, without reads or painting.
+void BM_TileUpdatesOnly(benchmark::State& state)
+{
+    Board& b = board();
+    bool flip = false;
+    for (auto _ : state) {
+        flip = !flip;
+        for (int n = 1; n <= Rooms::kRoomCount; ++n) {
+            b.plan().tile(n)->setCaption(flip ? QStringLiteral("A") : QStringLiteral("B"));
+            b.plan().tile(n)->setColor(flip ? Qt::red : Qt::green);
+        }
+        QCoreApplication::sendPostedEvents();
+    }
+}
+BENCHMARK(BM_TileUpdatesOnly)->Unit(benchmark::kMillisecond);
 
 // Painting the whole window: 315 tiles, labels, counters and buttons.
 void BM_RepaintWholePlan(benchmark::State& state)

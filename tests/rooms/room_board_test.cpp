@@ -24,6 +24,7 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -91,11 +92,13 @@ protected:
     TForm4& room() { return *forms().form4; }
 
     QString roomsPath() const { return dir.filePath(QStringLiteral("Rooms.dat")); }
-    void writeFile(const QString& name, const QByteArray& content)
+    // Writes the text in Windows-1250, as the data files are stored.
+    void writeFile(const QString& name, const QByteArray& utf8)
     {
         QFile f(dir.filePath(name));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(content);
+        QStringEncoder cp1250("windows-1250");
+        f.write(cp1250.encode(QString::fromUtf8(utf8)));
     }
     void writeRooms(const QByteArray& content) { writeFile(QStringLiteral("Rooms.dat"), content); }
     QString stored(const QString& section, const QString& key) const
@@ -364,9 +367,8 @@ TEST_F(RoomBoard, RoomShowsItsValuesForThePlansDay)
                "Room5IsHosted=1\r\nRoom5Status=OUTOFORDER\r\n"
                "[Rooms_12.3.2026]\r\nRoom5Name=\r\nRoom5Comment=Nová matrace\r\nRoom5ClientID=2\r\n"
                "Room5Status=FREE\r\nRoom5Size=ignored\r\n");
-    writeFile(
-        QStringLiteral("Clients.dat"),
-        "[Global]\r\nClients=2\r\n[Client_2]\r\nFirstName=Jana\r\nMiddleName=Marie\r\nSurName=Nov\xE1kov\xE1\r\n");
+    writeFile(QStringLiteral("Clients.dat"),
+              "[Global]\r\nClients=2\r\n[Client_2]\r\nFirstName=Jana\r\nMiddleName=Marie\r\nSurName=Nováková\r\n");
     openPlan();
 
     openRoom(5);

