@@ -10,6 +10,7 @@
 #include "rooms/reception_window.h"
 #include "rooms/room_tile.h"
 #include "rooms/room_window.h"
+#include "settings/settings_window.h"
 #include "store/ini_file.h"
 
 #include <QApplication>
@@ -60,7 +61,7 @@ public:
 };
 
 // A left click released over the widget, as the window system delivers it.
-void clickTile(QWidget* w)
+void clickWidget(QWidget* w)
 {
     const QPointF at(w->width() / 2.0, w->height() / 2.0);
     const QPointF global = w->mapToGlobal(at);
@@ -310,6 +311,14 @@ TEST_F(RoomBoard, ShowingResetsTheDayExceptWhenPickingForAReservation)
     EXPECT_EQ(plan().pos(), QPoint(1280, 0));
 }
 
+TEST_F(RoomBoard, FloorLabelClickOpensTheSettingsWindow)
+{
+    openPlan();
+    ASSERT_FALSE(forms().form15->isVisible());
+    clickWidget(plan().Floor[3]);
+    EXPECT_TRUE(forms().form15->isVisible());
+}
+
 TEST_F(RoomBoard, ReloadRepaintsOnlyTilesThatChanged)
 {
     writeRooms("[DefaultsRooms]\r\nRoom1Name=A\r\nRoom1Status=FREE\r\nRoom2Status=FULL\r\n");
@@ -334,7 +343,7 @@ TEST_F(RoomBoard, TileClickOpensTheRoomWindowForThatRoom)
 {
     writeRooms("[DefaultsRooms]\r\nRoom200Name=Salonek\r\n[Rooms_5.3.2026]\r\nRoom200Status=FULL\r\n");
     openPlan();
-    clickTile(plan().tile(200));
+    clickWidget(plan().tile(200));
     ASSERT_TRUE(room().isVisible());
     EXPECT_EQ(room().CisloPokoje, 200);
     EXPECT_EQ(room().JmenoPokoje->text(), plan().tile(200)->caption());
