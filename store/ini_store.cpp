@@ -22,6 +22,13 @@
 
 namespace ini {
 
+namespace {
+std::int64_t nanoseconds(const timespec& t)
+{
+    return std::int64_t(t.tv_sec) * 1000000000 + t.tv_nsec;
+}
+} // namespace
+
 namespace testing {
 
 namespace {
@@ -38,6 +45,14 @@ void setWriteHook(WriteHook hook)
 }
 
 } // namespace testing
+
+bool timestampsSettled(const timespec& modified, const timespec& changed, const timespec& now)
+{
+    const std::int64_t latest = std::max(nanoseconds(modified), nanoseconds(changed));
+    const bool coarse = modified.tv_nsec == 0 && changed.tv_nsec == 0;
+    const std::int64_t window = coarse ? 3'000'000'000LL : 25'000'000LL;
+    return nanoseconds(now) - latest >= window;
+}
 
 namespace {
 
@@ -71,22 +86,11 @@ Identity identityOf(const struct stat& st)
     return Identity{st.st_dev, st.st_ino, st.st_size, st.st_mtim, st.st_ctim};
 }
 
-std::int64_t nanoseconds(const timespec& t)
-{
-    return std::int64_t(t.tv_sec) * 1000000000 + t.tv_nsec;
-}
-
-// Whether a later change of the file is sure to change its identity: the last change lies
-// further back than the timestamp granularity. Whole-second timestamps suggest a coarse file
-// system and get a window of three seconds, others 25 ms (a few kernel clock ticks).
 bool settled(const Identity& id)
 {
     timespec now{};
     clock_gettime(CLOCK_REALTIME, &now);
-    const std::int64_t latest = std::max(nanoseconds(id.modified), nanoseconds(id.changed));
-    const bool coarse = id.modified.tv_nsec == 0 && id.changed.tv_nsec == 0;
-    const std::int64_t window = coarse ? 3'000'000'000LL : 25'000'000LL;
-    return nanoseconds(now) - latest >= window;
+    return timestampsSettled(id.modified, id.changed, now);
 }
 
 // errno as the reason of a write error.

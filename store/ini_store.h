@@ -21,6 +21,7 @@
 #include <QStringView>
 
 #include <cstdint>
+#include <ctime>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -51,6 +52,12 @@ private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };
+
+// Whether any later change of a file with these modification and change times is sure to give
+// it another identity, looked at `now`: the last change lies further back than the file
+// system's timestamp granularity (25 ms; 3 s where both times are whole seconds, as on coarse
+// file systems). Content read earlier is read again at the next access.
+bool timestampsSettled(const timespec& modified, const timespec& changed, const timespec& now);
 
 namespace testing {
 

@@ -239,6 +239,30 @@ TEST_F(IniFile, RegionalFormatChangeLeavesOldDaySections)
     EXPECT_TRUE(bytes("Rooms.dat").contains("[Rooms_5.3.2026]"));
 }
 
+TEST_F(IniFile, DamagedFileReadsAndKeepsItsOtherLinesOnWrite)
+{
+    const auto raw = [](const auto& literal) { return QByteArray(literal, sizeof(literal) - 1); };
+    QByteArray junk = raw("\x00\x01\xFF\xFE"
+                          "binary\x00junk\r\n");
+    junk += "[Open section\r\nno equals sign\n";
+    junk += QByteArray(100000, 'L') + "\r\n";
+    junk += "[DefaultsRooms]\nRoom1Name=Modr\xE1\r\nRoom2Name" + QByteArray(100000, '=') + "\r";
+    junk += raw("\x00=\x00\r\n[Rooms_1.1.2026]\r\nRoom1Status=FULL");
+    put("Rooms.dat", junk);
+    TIniFile ini(path("Rooms.dat"));
+    EXPECT_EQ(ini.ReadString(u"DefaultsRooms"_s, u"Room1Name"_s, u"--"_s), u"Modr\u00e1"_s);
+    EXPECT_EQ(ini.ReadString(u"DefaultsRooms"_s, u"Room2Name"_s, u"--"_s), QString(2047, u'='));
+    EXPECT_EQ(ini.ReadString(u"Rooms_1.1.2026"_s, u"Room1Status"_s, u"NONE"_s), u"FULL"_s);
+    EXPECT_EQ(ini.ReadString(u"Open section"_s, u"no equals sign"_s, u"--"_s), u"--"_s);
+
+    ini.WriteString(u"Rooms_1.1.2026"_s, u"Room2Status"_s, u"FREE"_s);
+    ini.WriteString(u"DefaultsRooms"_s, u"Room1Name"_s, u"Zelen\u00e1"_s);
+    QByteArray expected = junk;
+    expected.replace("Room1Name=Modr\xE1", "Room1Name=Zelen\xE1");
+    expected += "\r\nRoom2Status=FREE\r\n";
+    EXPECT_TRUE(bytes("Rooms.dat") == expected);
+}
+
 // Write errors name the file and leave it as it was.
 class WriteError : public IniFolderTest
 {
