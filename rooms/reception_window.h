@@ -1,27 +1,79 @@
 #pragma once
-// TForm5 ("Recepce"): the reception floor plan of 315 room tiles for the day in Datum.
+// TForm5, "Recepce": the floor plan of the house on one day, 315 room tiles coloured by status with
+// a count per status; reloads from Rooms.dat every second while it is the active window, and opens
+// the room window for a clicked tile.
+
+#include "rooms/room_state_file.h"
 
 #include <QDateEdit>
 #include <QLabel>
 #include <QString>
 #include <QWidget>
 
+#include <array>
+
 struct Forms;
+class QPushButton;
+class QTimer;
+class RoomTile;
 
 class TForm5 final : public QWidget
 {
     Q_OBJECT
+
 public:
     explicit TForm5(Forms& forms, QWidget* parent = nullptr);
 
-    // "SYSTEM" from creation, "FORM1" when opened from the main window, "REZERVACE" while the
-    // create-reservation window is picking a room.
+    // Tile pN for room N (1 … 315).
+    RoomTile* tile(int room) const { return p[static_cast<std::size_t>(room - 1)]; }
+
+    std::array<RoomTile*, Rooms::kRoomCount> p{};    // p1 … p315
+    std::array<QLabel*, Rooms::kFloorCount> Floor{}; // Floor0 … Floor14
+    QDateEdit* Datum = nullptr;
+    QPushButton* NacistBut = nullptr;
+    QPushButton* OKBut = nullptr;
+    QPushButton* DokovatBut = nullptr;
+    QTimer* Timer1 = nullptr;
+    QLabel* hodinky = nullptr; // clock, set every second by the welcome timer
+    QLabel* volno_label = nullptr;
+    QLabel* volno_labelx = nullptr;
+    QLabel* plno_label = nullptr;
+    QLabel* plno_labelx = nullptr;
+    QLabel* oprava_label = nullptr;
+    QLabel* oprava_labelx = nullptr;
+    QLabel* uklid_label = nullptr;
+    QLabel* uklid_labelx = nullptr;
+    QLabel* mimo_label = nullptr;
+    QLabel* mimo_labelx = nullptr;
+    QLabel* nic_label = nullptr;
+    QLabel* nic_labelx = nullptr;
+    QLabel* rezervace_label = nullptr;
+    QLabel* rezervace_labelx = nullptr;
+
+    // "SYSTEM" from creation, "FORM1" from the main window, "REZERVACE" while a room is being
+    // picked for a new reservation; only "REZERVACE" changes behaviour.
     QString Rezim;
-    // The selected day.
-    QDateEdit* Datum;
-    // Clock, set every second by the welcome timer.
-    QLabel* hodinky;
+
+    void FormCreate();
+    void FormShow();
+    void NacistStav();
+    void NacistButClick();
+    void Timer1Timer();
+    void pClick(int room);
+    void FloorClick(int floor);
+    void OKButClick();
+    void DokovatButClick();
+
+    // The counter label of a status word.
+    QLabel* counter(Rooms::RoomStatus status) const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void buildControls();
+    QString dataFile(const QString& name) const;
+
     Forms& forms_;
 };

@@ -1,19 +1,84 @@
 #pragma once
-// TForm4 ("Pokoj"): one room on the day selected in the reception window.
+// TForm4, "Pokoj": one room on the reception plan's day. Sets the room's status for that day (and
+// on request as its default), records the guest's arrival and departure, saves the room's name,
+// size, price and comment, and starts a reservation for the room. Every action writes at once.
 
+#include "rooms/room_state_file.h"
+
+#include <QColor>
+#include <QDate>
+#include <QString>
 #include <QWidget>
 
 struct Forms;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
 
 class TForm4 final : public QWidget
 {
     Q_OBJECT
+
 public:
     explicit TForm4(Forms& forms, QWidget* parent = nullptr);
 
-    // The room shown, 1 to 315; set by whoever opens the window.
+    // The room shown; set by the caller before showing the window.
     int CisloPokoje = 0;
 
+    QLineEdit* JmenoPokoje = nullptr;
+    QLineEdit* VelikostPokoje = nullptr;
+    QComboBox* CenaPokoje = nullptr;
+    QPlainTextEdit* Poznamka = nullptr;
+    QLabel* stavpokoje = nullptr;
+    QLabel* HostJe = nullptr;
+    QLabel* navsteva = nullptr;
+    QCheckBox* default_ = nullptr; // the check box "default" ("Jako výchozí nastavení")
+    QPushButton* RezervovatBut = nullptr;
+    QPushButton* UvioolnitBut = nullptr;
+    QPushButton* UkliditBut = nullptr;
+    QPushButton* SpravitBut = nullptr;
+    QPushButton* OdstavitBut = nullptr;
+    QPushButton* ZrusitBut = nullptr;
+    QPushButton* PrichodBut = nullptr;
+    QPushButton* OdchodBut = nullptr;
+    QPushButton* OKBut = nullptr;
+    QPushButton* zamek = nullptr;
+    QLabel* zamekstav = nullptr;
+    QProgressBar* LEDMeter1 = nullptr;
+
+    void FormShow();
+    void RezervovatButClick();
+    void UvioolnitButClick();
+    void UkliditButClick();
+    void SpravitButClick();
+    void OdstavitButClick();
+    void ZrusitButClick();
+    void PrichodButClick();
+    void OdchodButClick();
+    void OKButClick();
+
+    // The status panel's colour.
+    QColor statusColor() const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    void buildControls();
+    // The reception plan's selected day, read anew by every action.
+    QDate day() const;
+    QString dataFile(const QString& name) const;
+    QString messageText(const QString& key) const;
+    void setPanel(const QString& caption, const QColor& color);
+    void setHostJe(bool hosted);
+    // Shows the caption and colour (when given), then stores the word for the day, and into
+    // DefaultsRooms as well when mayBeDefault and "default" is ticked.
+    void setStatus(Rooms::RoomStatus status, const QString& caption, const QColor& color, bool mayBeDefault);
+    void setHosted(bool hosted);
+
     Forms& forms_;
 };

@@ -1,0 +1,161 @@
+#include "rooms/room_state_file.h"
+
+#include "store/ini_file.h"
+#include "store/regional_settings.h"
+
+#include <utility>
+
+namespace Rooms {
+
+namespace {
+
+constexpr std::array<StatusWord, kStatusCount> kStatusWords{{
+    {RoomStatus::None, "NONE", 0xC0C0C0, u"neexistuje", "pokojNeexistuje"},
+    {RoomStatus::Free, "FREE", 0x00FF00, u"volných", "PokojJeVolny"},
+    {RoomStatus::Full, "FULL", 0xFF0000, u"obsazených", "PokojJeObsazen"},
+    {RoomStatus::Clean, "CLEAN", 0x9FCFFF, u"úklid", "PokojJevUklidu"},
+    {RoomStatus::OutOfOrder, "OUTOFORDER", 0x808080, u"mimo provoz", "PokojJeMimoProvoz"},
+    {RoomStatus::Service, "SERVICE", 0xFFCE9D, u"v opravě", "pokojJeVOprave"},
+    {RoomStatus::Reserved, "RESERVED", 0x0000FF, u"rezervace", "PokojJeRezervovan"},
+}};
+
+QLatin1String fieldName(RoomStateFile::Field field)
+{
+    switch (field) {
+    case RoomStateFile::Field::Name:
+        return QLatin1String("Name");
+    case RoomStateFile::Field::Size:
+        return QLatin1String("Size");
+    case RoomStateFile::Field::Status:
+        return QLatin1String("Status");
+    case RoomStateFile::Field::Comment:
+        return QLatin1String("Comment");
+    case RoomStateFile::Field::Price:
+        return QLatin1String("Price");
+    case RoomStateFile::Field::IsHosted:
+        return QLatin1String("IsHosted");
+    case RoomStateFile::Field::ClientID:
+        return QLatin1String("ClientID");
+    }
+    return QLatin1String();
+}
+
+} // namespace
+
+const std::array<StatusWord, kStatusCount>& statusWords()
+{
+    return kStatusWords;
+}
+
+const StatusWord& statusWord(RoomStatus status)
+{
+    return kStatusWords[static_cast<std::size_t>(status)];
+}
+
+std::optional<RoomStatus> recognizeStatus(const QString& stored)
+{
+    for (const StatusWord& w : kStatusWords)
+        if (stored == QLatin1String(w.word))
+            return w.status;
+    return std::nullopt;
+}
+
+QString wordText(RoomStatus status)
+{
+    return QLatin1String(statusWord(status).word).toString();
+}
+
+QString legendText(RoomStatus status)
+{
+    return QString::fromUtf16(statusWord(status).legend);
+}
+
+QString messageKey(RoomStatus status)
+{
+    return QLatin1String(statusWord(status).messageKey).toString();
+}
+
+RoomStateFile::RoomStateFile(QString fileName) : fileName_(std::move(fileName)) {}
+
+QString RoomStateFile::defaultsSection()
+{
+    return QStringLiteral("DefaultsRooms");
+}
+
+QString RoomStateFile::daySection(const QDate& day)
+{
+    return QStringLiteral("Rooms_") + RegionalSettings::dateText(day);
+}
+
+QString RoomStateFile::keyName(int room, Field field)
+{
+    return QStringLiteral("Room") + QString::number(room) + fieldName(field);
+}
+
+QString RoomStateFile::readEffective(int room, Field field, const QDate& day, const QString& defaultValue) const
+{
+    const TIniFile ini(fileName_);
+    const QString key = keyName(room, field);
+    const QString fallback = ini.ReadString(defaultsSection(), key, defaultValue);
+    return ini.ReadString(daySection(day), key, fallback);
+}
+
+int RoomStateFile::readEffectiveInteger(int room, Field field, const QDate& day, int defaultValue) const
+{
+    const TIniFile ini(fileName_);
+    const QString key = keyName(room, field);
+    const int fallback = ini.ReadInteger(defaultsSection(), key, defaultValue);
+    return ini.ReadInteger(daySection(day), key, fallback);
+}
+
+QString RoomStateFile::readDefault(int room, Field field, const QString& defaultValue) const
+{
+    return TIniFile(fileName_).ReadString(defaultsSection(), keyName(room, field), defaultValue);
+}
+
+bool RoomStateFile::readDefaultBool(int room, Field field, bool defaultValue) const
+{
+    return TIniFile(fileName_).ReadBool(defaultsSection(), keyName(room, field), defaultValue);
+}
+
+void RoomStateFile::writeDay(int room, Field field, const QDate& day, const QString& value, bool alsoDefault)
+{
+    TIniFile ini(fileName_);
+    const QString key = keyName(room, field);
+    ini.WriteString(daySection(day), key, value);
+    if (alsoDefault)
+        ini.WriteString(defaultsSection(), key, value);
+}
+
+void RoomStateFile::writeDefault(int room, Field field, const QString& value)
+{
+    TIniFile(fileName_).WriteString(defaultsSection(), keyName(room, field), value);
+}
+
+void RoomStateFile::writeDefaultBool(int room, Field field, bool value)
+{
+    TIniFile(fileName_).WriteBool(defaultsSection(), keyName(room, field), value);
+}
+
+PlanState RoomStateFile::readPlan(const QDate& day) const
+{
+    const TIniFile ini(fileName_);
+    const QString defaults = defaultsSection();
+    const QString today = daySection(day);
+    PlanState plan;
+    plan.names.reserve(kRoomCount);
+    plan.statuses.reserve(kRoomCount);
+    const QString noName = QStringLiteral("--");
+    for (int room = 1; room <= kRoomCount; ++room) {
+        const QString key = keyName(room, Field::Name);
+        plan.names.push_back(ini.ReadString(today, key, ini.ReadString(defaults, key, noName)));
+    }
+    const QString none = wordText(RoomStatus::None);
+    for (int room = 1; room <= kRoomCount; ++room) {
+        const QString key = keyName(room, Field::Status);
+        plan.statuses.push_back(ini.ReadString(today, key, ini.ReadString(defaults, key, none)));
+    }
+    return plan;
+}
+
+} // namespace Rooms

@@ -1,0 +1,338 @@
+#include "store/ini_document.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace ini {
+
+namespace {
+
+inline char foldAscii(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? char(c + ('a' - 'A')) : c;
+}
+
+// FNV-1a over the folded bytes.
+std::uint32_t nameHash(QByteArrayView name)
+{
+    std::uint32_t h = 2166136261u;
+    for (char c : name) {
+        h ^= static_cast<std::uint8_t>(foldAscii(c));
+        h *= 16777619u;
+    }
+    return h;
+}
+
+// End of the text of the line that starts at pos: its first CR or LF, or end.
+qsizetype lineTextEnd(const char* data, qsizetype pos, qsizetype end)
+{
+    const void* lf = std::memchr(data + pos, '\n', size_t(end - pos));
+    const qsizetype lfPos = lf ? static_cast<const char*>(lf) - data : end;
+    const void* cr = std::memchr(data + pos, '\r', size_t(lfPos - pos));
+    return cr ? static_cast<const char*>(cr) - data : lfPos;
+}
+
+// Start of the next line after a line whose text ends at textEnd.
+qsizetype afterLineEnd(const char* data, qsizetype textEnd, qsizetype end)
+{
+    if (textEnd >= end)
+        return end;
+    if (data[textEnd] == '\r' && textEnd + 1 < end && data[textEnd + 1] == '\n')
+        return textEnd + 2;
+    return textEnd + 1;
+}
+
+constexpr char kCrLf[] = "\r\n";
+constexpr char kLf[] = "\n";
+constexpr char kCr[] = "\r";
+
+} // namespace
+
+QByteArrayView trimmedBlanks(QByteArrayView text)
+{
+    qsizetype b = 0;
+    qsizetype e = text.size();
+    while (b < e && isBlank(text[b]))
+        ++b;
+    while (e > b && isBlank(text[e - 1]))
+        --e;
+    return text.sliced(b, e - b);
+}
+
+bool sameName(QByteArrayView a, QByteArrayView b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i)
+        if (foldAscii(a[i]) != foldAscii(b[i]))
+            return false;
+    return true;
+}
+
+struct IniDocument::KeyIndex
+{
+    std::vector<KeyLine> lines;
+    NameTable table;
+    // Where a new key goes: after the last key line, or after the section line.
+    qsizetype insertAfterTextEnd = 0;
+    qsizetype insertAt = 0;
+};
+
+void IniDocument::NameTable::reserve(std::size_t count)
+{
+    std::size_t capacity = 16;
+    while (capacity < count * 2)
+        capacity *= 2;
+    slots_.assign(capacity, Slot{});
+    used_ = 0;
+}
+
+template <typename NameOf>
+std::int32_t IniDocument::NameTable::find(QByteArrayView name, std::uint32_t hash, NameOf nameOf) const
+{
+    if (slots_.empty())
+        return -1;
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+        const Slot& slot = slots_[i];
+        if (slot.entry < 0)
+            return -1;
+        if (slot.hash == hash && sameName(nameOf(slot.entry), name))
+            return slot.entry;
+    }
+}
+
+template <typename NameOf>
+bool IniDocument::NameTable::insert(QByteArrayView name, std::uint32_t hash, std::int32_t entry, NameOf nameOf)
+{
+    if ((used_ + 1) * 2 > slots_.size()) {
+        std::vector<Slot> old = std::move(slots_);
+        reserve(std::max<std::size_t>(16, old.size()));
+        for (const Slot& slot : old)
+            if (slot.entry >= 0) {
+                const std::size_t mask = slots_.size() - 1;
+                std::size_t i = slot.hash & mask;
+                while (slots_[i].entry >= 0)
+                    i = (i + 1) & mask;
+                slots_[i] = slot;
+                ++used_;
+            }
+    }
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+        Slot& slot = slots_[i];
+        if (slot.entry < 0) {
+            slot = Slot{hash, entry};
+            ++used_;
+            return true;
+        }
+        if (slot.hash == hash && sameName(nameOf(slot.entry), name))
+            return false;
+    }
+}
+
+IniDocument::IniDocument(QByteArray bytes) : bytes_(std::move(bytes))
+{
+    const char* data = bytes_.constData();
+    const qsizetype end = bytes_.size();
+    if (QByteArrayView(bytes_).startsWith("\xEF\xBB\xBF"))
+        dataStart_ = 3;
+
+    const qsizetype firstEnd = lineTextEnd(data, dataStart_, end);
+    if (firstEnd >= end)
+        newLine_ = QByteArrayView(kCrLf, 2);
+    else if (data[firstEnd] == '\n')
+        newLine_ = QByteArrayView(kLf, 1);
+    else if (firstEnd + 1 < end && data[firstEnd + 1] == '\n')
+        newLine_ = QByteArrayView(kCrLf, 2);
+    else
+        newLine_ = QByteArrayView(kCr, 1);
+
+    // Section lines are the only lines that start with "[" (after blanks): look for "[" and check
+    // that only blanks stand between it and the start of its line.
+    const auto nameOf = [this](std::int32_t i) { return sectionName(sections_[size_t(i)]); };
+    qsizetype pos = dataStart_;
+    while (pos < end) {
+        const void* hit = std::memchr(data + pos, '[', size_t(end - pos));
+        if (!hit)
+            break;
+        const qsizetype open = static_cast<const char*>(hit) - data;
+        qsizetype lineStart = open;
+        while (lineStart > dataStart_ && isBlank(data[lineStart - 1]))
+            --lineStart;
+        if (lineStart > dataStart_ && data[lineStart - 1] != '\n' && data[lineStart - 1] != '\r') {
+            pos = open + 1;
+            continue;
+        }
+        const qsizetype textEnd = lineTextEnd(data, open, end);
+        const qsizetype next = afterLineEnd(data, textEnd, end);
+        const void* close = memrchr(data + open + 1, ']', size_t(textEnd - open - 1));
+        if (close) {
+            const QByteArrayView name =
+                trimmedBlanks(view(open + 1, static_cast<const char*>(close) - data - (open + 1)));
+            if (!sections_.empty())
+                sections_.back().bodyEnd = lineStart;
+            Section section{name.data() - data, name.size(), textEnd, next, end, nullptr};
+            sections_.push_back(std::move(section));
+        }
+        pos = next;
+    }
+    sectionTable_.reserve(sections_.size());
+    for (std::size_t i = 0; i < sections_.size(); ++i) {
+        const QByteArrayView name = sectionName(sections_[i]);
+        sectionTable_.insert(name, nameHash(name), std::int32_t(i), nameOf);
+    }
+}
+
+IniDocument::~IniDocument() = default;
+
+const IniDocument::Section* IniDocument::findSection(QByteArrayView name) const
+{
+    const auto nameOf = [this](std::int32_t i) { return sectionName(sections_[size_t(i)]); };
+    const std::int32_t i = sectionTable_.find(name, nameHash(name), nameOf);
+    return i < 0 ? nullptr : &sections_[size_t(i)];
+}
+
+const IniDocument::KeyIndex& IniDocument::keysOf(const Section& section) const
+{
+    if (section.keys)
+        return *section.keys;
+    auto index = std::make_unique<KeyIndex>();
+    index->insertAfterTextEnd = section.headerEnd;
+    index->insertAt = section.bodyStart;
+    const char* data = bytes_.constData();
+    qsizetype pos = section.bodyStart;
+    while (pos < section.bodyEnd) {
+        const qsizetype textEnd = lineTextEnd(data, pos, section.bodyEnd);
+        const qsizetype next = afterLineEnd(data, textEnd, bytes_.size());
+        qsizetype first = pos;
+        while (first < textEnd && isBlank(data[first]))
+            ++first;
+        if (first < textEnd && data[first] != ';') {
+            if (const void* eq = std::memchr(data + first, '=', size_t(textEnd - first))) {
+                const qsizetype eqPos = static_cast<const char*>(eq) - data;
+                const QByteArrayView key = trimmedBlanks(view(first, eqPos - first));
+                const QByteArrayView value = trimmedBlanks(view(eqPos + 1, textEnd - eqPos - 1));
+                if (!key.isEmpty()) {
+                    index->lines.push_back(
+                        KeyLine{pos, textEnd, next, key.data() - data, key.size(), value.data() - data, value.size()});
+                    index->insertAfterTextEnd = textEnd;
+                    index->insertAt = next;
+                }
+            }
+        }
+        pos = next;
+    }
+    index->table.reserve(index->lines.size());
+    const KeyIndex* raw = index.get();
+    const auto nameOf = [this, raw](std::int32_t i) {
+        const KeyLine& l = raw->lines[size_t(i)];
+        return view(l.keyStart, l.keyLength);
+    };
+    for (std::size_t i = 0; i < index->lines.size(); ++i) {
+        const QByteArrayView key = nameOf(std::int32_t(i));
+        index->table.insert(key, nameHash(key), std::int32_t(i), nameOf);
+    }
+    section.keys = std::move(index);
+    return *section.keys;
+}
+
+const IniDocument::KeyLine* IniDocument::findKey(const Section& section, QByteArrayView key) const
+{
+    const KeyIndex& index = keysOf(section);
+    const auto nameOf = [this, &index](std::int32_t i) {
+        const KeyLine& l = index.lines[size_t(i)];
+        return view(l.keyStart, l.keyLength);
+    };
+    const std::int32_t i = index.table.find(key, nameHash(key), nameOf);
+    return i < 0 ? nullptr : &index.lines[size_t(i)];
+}
+
+std::optional<QByteArrayView> IniDocument::rawValue(QByteArrayView section, QByteArrayView key) const
+{
+    const Section* s = findSection(section);
+    if (!s)
+        return std::nullopt;
+    const KeyLine* line = findKey(*s, key);
+    if (!line)
+        return std::nullopt;
+    return view(line->valueStart, line->valueLength);
+}
+
+std::vector<QByteArrayView> IniDocument::keyNames(QByteArrayView section) const
+{
+    std::vector<QByteArrayView> names;
+    const Section* s = findSection(section);
+    if (!s)
+        return names;
+    const KeyIndex& index = keysOf(*s);
+    names.reserve(index.lines.size());
+    for (const KeyLine& line : index.lines) {
+        const QByteArrayView key = view(line.keyStart, line.keyLength);
+        // Listed once, where the name first appears.
+        if (findKey(*s, key) == &line)
+            names.push_back(key);
+    }
+    return names;
+}
+
+std::optional<QByteArray> IniDocument::withValue(QByteArrayView section, QByteArrayView key,
+                                                 QByteArrayView storedValue) const
+{
+    const QByteArrayView all(bytes_);
+    QByteArray out;
+    const Section* s = findSection(section);
+    if (!s) {
+        // A new section at the end of the file, without a blank line before it.
+        out.reserve(bytes_.size() + section.size() + key.size() + storedValue.size() + 8);
+        out.append(all);
+        const bool open = bytes_.size() > dataStart_ && bytes_.back() != '\n' && bytes_.back() != '\r';
+        if (open)
+            out.append(newLine_);
+        out.append('[').append(section).append(']').append(newLine_);
+        out.append(key).append('=').append(storedValue).append(newLine_);
+        return out;
+    }
+    if (const KeyLine* line = findKey(*s, key)) {
+        const QByteArrayView storedKey = view(line->keyStart, line->keyLength);
+        if (view(line->valueStart, line->valueLength) == storedValue)
+            return std::nullopt;
+        const QByteArrayView oldText = view(line->lineStart, line->lineEnd - line->lineStart);
+        if (oldText.size() == storedKey.size() + 1 + storedValue.size() && oldText.startsWith(storedKey) &&
+            oldText[storedKey.size()] == '=' && oldText.endsWith(storedValue))
+            return std::nullopt;
+        out.reserve(bytes_.size() + storedValue.size() + 2);
+        out.append(all.first(line->lineStart));
+        out.append(storedKey).append('=').append(storedValue);
+        out.append(all.sliced(line->lineEnd));
+        return out;
+    }
+    const KeyIndex& index = keysOf(*s);
+    out.reserve(bytes_.size() + key.size() + storedValue.size() + 4);
+    if (index.insertAt == index.insertAfterTextEnd) {
+        // The line before the new one is the last line and has no line end.
+        out.append(all.first(index.insertAt)).append(newLine_);
+    } else {
+        out.append(all.first(index.insertAt));
+    }
+    out.append(key).append('=').append(storedValue).append(newLine_);
+    out.append(all.sliced(index.insertAt));
+    return out;
+}
+
+std::optional<QByteArray> IniDocument::withoutKey(QByteArrayView section, QByteArrayView key) const
+{
+    const Section* s = findSection(section);
+    if (!s)
+        return std::nullopt;
+    const KeyLine* line = findKey(*s, key);
+    if (!line)
+        return std::nullopt;
+    const QByteArrayView all(bytes_);
+    QByteArray out;
+    out.reserve(bytes_.size());
+    out.append(all.first(line->lineStart)).append(all.sliced(line->next));
+    return out;
+}
+
+} // namespace ini

@@ -1,0 +1,126 @@
+#pragma once
+// The pure INI text layer: parses the bytes of one data file and answers lookups, and computes the
+// bytes of the file after one change. Knows nothing of disk, caching or text encodings beyond
+// the byte level; names are matched with ASCII letters folded, as the data files require.
+//
+// Format, as the data files were written:
+// - lines end in CR LF, LF or a lone CR; a file may start with a UTF-8 byte-order mark;
+// - a line whose first non-blank character is "[" and that holds a "]" opens a section; the name
+//   runs to the last "]" of the line, blanks around it not counted;
+// - a line whose first non-blank character is ";" is a comment; any other line with "=" is a key
+//   line: the key is the text before the first "=", the value the rest, blanks around both not
+//   counted; a key line with an empty key, and every other line, carries no data;
+// - where a section or a key appears twice, the first one counts.
+
+#include <QByteArray>
+#include <QByteArrayView>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace ini {
+
+inline bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+QByteArrayView trimmedBlanks(QByteArrayView text);
+
+// Names compare with A-Z and a-z folded together, every other byte exactly.
+bool sameName(QByteArrayView a, QByteArrayView b);
+
+// Parsed view of one file's bytes. Sections are found when the document is made; the keys of a
+// section are indexed the first time the section is asked for (a large room file is read one or
+// two sections at a time). Not thread-safe: callers serialise access.
+class IniDocument final
+{
+public:
+    explicit IniDocument(QByteArray bytes);
+    ~IniDocument();
+    IniDocument(const IniDocument&) = delete;
+    IniDocument& operator=(const IniDocument&) = delete;
+
+    const QByteArray& bytes() const { return bytes_; }
+    qsizetype sectionCount() const { return qsizetype(sections_.size()); }
+
+    // The value of the key as stored (blanks around it removed, quotes kept); nullopt when the
+    // section or the key is missing.
+    std::optional<QByteArrayView> rawValue(QByteArrayView section, QByteArrayView key) const;
+
+    // The section's key names in file order, each name once (its first spelling).
+    std::vector<QByteArrayView> keyNames(QByteArrayView section) const;
+
+    // The file with the key set to storedValue: replaced in place keeping the key's spelling and
+    // the line end, added after the section's last key line, or added with a new section at the
+    // end of the file. nullopt when the stored value is already exactly that.
+    std::optional<QByteArray> withValue(QByteArrayView section, QByteArrayView key, QByteArrayView storedValue) const;
+
+    // The file without the key's line; nullopt when the section or the key is missing.
+    std::optional<QByteArray> withoutKey(QByteArrayView section, QByteArrayView key) const;
+
+    // Line end for added lines: the file's first line end, CR LF for a file without one.
+    QByteArrayView newLine() const { return newLine_; }
+
+private:
+    struct KeyLine
+    {
+        qsizetype lineStart;
+        qsizetype lineEnd; // end of the text, before the line end
+        qsizetype next;    // start of the following line
+        qsizetype keyStart;
+        qsizetype keyLength;
+        qsizetype valueStart;
+        qsizetype valueLength;
+    };
+    struct KeyIndex;
+    struct Section
+    {
+        qsizetype nameStart;
+        qsizetype nameLength;
+        qsizetype headerEnd; // end of the section line's text
+        qsizetype bodyStart; // start of the line after the section line
+        qsizetype bodyEnd;   // start of the next section line, or the end of the file
+        mutable std::unique_ptr<KeyIndex> keys;
+    };
+
+    // Open-addressing table of entry numbers by folded-name hash (first entry of a name wins).
+    class NameTable
+    {
+    public:
+        void reserve(std::size_t count);
+        // Entry number of the name, or -1. nameOf(i) gives entry i's name.
+        template <typename NameOf> std::int32_t find(QByteArrayView name, std::uint32_t hash, NameOf nameOf) const;
+        // Adds entry i unless an entry of the same name is there already; false if it was.
+        template <typename NameOf>
+        bool insert(QByteArrayView name, std::uint32_t hash, std::int32_t entry, NameOf nameOf);
+
+    private:
+        struct Slot
+        {
+            std::uint32_t hash = 0;
+            std::int32_t entry = -1;
+        };
+        std::vector<Slot> slots_;
+        std::size_t used_ = 0;
+    };
+
+    QByteArrayView view(qsizetype start, qsizetype length) const
+    {
+        return QByteArrayView(bytes_).sliced(start, length);
+    }
+    QByteArrayView sectionName(const Section& s) const { return view(s.nameStart, s.nameLength); }
+    const Section* findSection(QByteArrayView name) const;
+    const KeyIndex& keysOf(const Section& section) const;
+    const KeyLine* findKey(const Section& section, QByteArrayView key) const;
+
+    QByteArray bytes_;
+    qsizetype dataStart_ = 0; // after a byte-order mark
+    QByteArrayView newLine_;
+    std::vector<Section> sections_;
+    NameTable sectionTable_;
+};
+
+} // namespace ini

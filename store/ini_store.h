@@ -1,0 +1,72 @@
+#pragma once
+// The data files on disk, shared by every TIniFile of the process.
+//
+// Reads go through a cache of parsed files keyed by path. Before each read the file's identity
+// (device, inode, size, modification and change times in nanoseconds) is taken with one stat();
+// an unchanged file is answered from memory with hash lookups. Content read within a short
+// window after the file's last change is not trusted (file-system timestamps are coarse) and is
+// read again at the next access.
+//
+// Writes are read-modify-write under an advisory lock (flock on the file's folder, so that two
+// processes never lose each other's keys), produce the whole new content, write it to a
+// temporary file in the same folder, flush it, rename it over the file and flush the folder. A
+// failed write leaves the file as it was and raises EIniFileError.
+//
+// File names: the last part of a path is matched without regard to letter case against the
+// files of its folder, so "Rooms.dat" and "rooms.dat" reach one file. A new file gets the name as
+// written by its first writer.
+
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+#include <cstdint>
+#include <ctime>
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace ini {
+
+class IniStore final
+{
+public:
+    static IniStore& instance();
+
+    // The value as read (quotes removed, stored form decoded, cut to the read limit); nullopt
+    // when the file, section or key is missing.
+    std::optional<QString> readValue(const QString& fileName, QStringView section, QStringView key);
+    QStringList keyNames(const QString& fileName, QStringView section);
+
+    void writeValue(const QString& fileName, QStringView section, QStringView key, QStringView value);
+    void deleteKey(const QString& fileName, QStringView section, QStringView key);
+
+    // For tests and benchmarks: forget every cached file; the number of file loads so far.
+    void dropCache();
+    std::uint64_t loadCount() const;
+
+    ~IniStore();
+
+private:
+    IniStore();
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+// Whether any later change of a file with these modification and change times is sure to give
+// it another identity, looked at `now`: the last change lies further back than the file
+// system's timestamp granularity (25 ms; 3 s where both times are whole seconds, as on coarse
+// file systems). Content read earlier is read again at the next access.
+bool timestampsSettled(const timespec& modified, const timespec& changed, const timespec& now);
+
+namespace testing {
+
+// Points of a write where tests inject a failure (the hook returns an errno value, 0 to go on)
+// or end the process. PartWritten comes after half of the new content.
+enum class WriteStage { TempOpened, PartWritten, TempWritten, Renamed };
+using WriteHook = std::function<int(WriteStage)>;
+void setWriteHook(WriteHook hook);
+
+} // namespace testing
+
+} // namespace ini
