@@ -143,6 +143,30 @@ TEST_F(IniStoreTest, SeesWritesOfAnotherProcess)
     EXPECT_EQ(read("Rooms.dat", "S", "k"), u"them"_s);
 }
 
+TEST_F(IniStoreTest, SnapshotKeepsTheVersionItWasMadeFrom)
+{
+    const IniSnapshot none(path("Rooms.dat"));
+    TIniFile ini(path("Rooms.dat"));
+    ini.WriteString(u"DefaultsRooms"_s, u"Room1Name"_s, u"A"_s);
+    const IniSnapshot first(path("rooms.dat"));
+    ini.WriteString(u"DefaultsRooms"_s, u"Room1Name"_s, u"B"_s);
+    const pid_t child =
+        spawn([&] { TIniFile(path("Rooms.dat")).WriteString(u"DefaultsRooms"_s, u"Room2Name"_s, u"C"_s); });
+    ASSERT_EQ(exitCodeOf(child), 0);
+
+    EXPECT_EQ(none.ReadString(u"DefaultsRooms"_s, u"Room1Name"_s, u"--"_s), u"--"_s);
+    QStringList keys{u"stale"_s};
+    none.ReadSection(u"DefaultsRooms"_s, keys);
+    EXPECT_TRUE(keys.isEmpty());
+    EXPECT_EQ(first.ReadString(u"defaultsrooms"_s, u"room1name"_s, u"--"_s), u"A"_s);
+    EXPECT_EQ(first.ReadString(u"DefaultsRooms"_s, u"Room2Name"_s, u"--"_s), u"--"_s);
+    const IniSnapshot now(path("Rooms.dat"));
+    EXPECT_EQ(now.ReadString(u"DefaultsRooms"_s, u"Room1Name"_s, u"--"_s), u"B"_s);
+    EXPECT_EQ(now.ReadString(u"DefaultsRooms"_s, u"Room2Name"_s, u"--"_s), u"C"_s);
+    now.ReadSection(u"DefaultsRooms"_s, keys);
+    EXPECT_EQ(keys, (QStringList{u"Room1Name"_s, u"Room2Name"_s}));
+}
+
 TEST_F(IniStoreTest, ConcurrentWritersOfDifferentKeysLoseNothing)
 {
     constexpr int kWriters = 3;
