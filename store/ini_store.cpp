@@ -637,6 +637,11 @@ void IniStore::Impl::modify(const QString& fileName, const Edit& edit, bool crea
     entry->trusted = settled(identity);
     entry->document = std::make_shared<IniDocument>(std::move(*bytes));
     entry->lastUse = ++clock;
+    // Other spellings of names in this folder look again: the write may have settled which of
+    // several capitalisations is the file.
+    for (NameEntry& other : names)
+        if (other.folder == name.folder)
+            other.resolved = false;
     if (viaLink) {
         name.resolved = false;
     } else {

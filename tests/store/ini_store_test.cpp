@@ -123,6 +123,16 @@ TEST_F(IniStoreTest, SeveralCapitalisationsOnDiskReachOneFile)
     EXPECT_EQ(read("Rooms.dat", "S", "j"), u"1"_s);
 }
 
+TEST_F(IniStoreTest, ReadsFollowWritesWhenASecondCapitalisationAppears)
+{
+    put("rooms.dat", "[S]\r\nk=1\r\n");
+    EXPECT_EQ(read("ROOMS.DAT", "S", "k"), u"1"_s);
+    put("Rooms.dat", "[S]\r\nk=2\r\n"); // made by another program
+    TIniFile(path("rooms.dat")).WriteString(u"S"_s, u"k"_s, u"3"_s);
+    EXPECT_EQ(read("ROOMS.DAT", "S", "k"), u"3"_s);
+    EXPECT_EQ(read("rooms.dat", "S", "k"), u"3"_s);
+}
+
 TEST_F(IniStoreTest, RelativeNamesFollowTheWorkingDirectory)
 {
     const QString before = QDir::currentPath();
