@@ -1,5 +1,7 @@
 #include "store/ini_codec.h"
 
+#include <QStringDecoder>
+
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -51,8 +53,12 @@ FileEncoding encodingOf(QByteArrayView fileBytes)
 
 QString decodeText(QByteArrayView bytes, FileEncoding encoding)
 {
-    if (encoding == FileEncoding::Utf8)
-        return QString::fromUtf8(bytes);
+    if (encoding == FileEncoding::Utf8) {
+        // A value may itself begin with U+FEFF: keep it (QString::fromUtf8 would drop it).
+        QStringDecoder decoder(QStringDecoder::Utf8,
+                               QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+        return decoder(bytes);
+    }
     QString text(bytes.size(), Qt::Uninitialized);
     QChar* out = text.data();
     for (qsizetype i = 0; i < bytes.size(); ++i) {

@@ -67,3 +67,33 @@ void TIniFile::DeleteKey(const QString& section, const QString& key)
 {
     ini::IniStore::instance().deleteKey(fileName_, section, key);
 }
+
+IniSnapshot::IniSnapshot(const QString& fileName)
+    : fileName_(fileName), version_(ini::IniStore::instance().currentVersion(fileName))
+{
+}
+
+IniSnapshot::~IniSnapshot() = default;
+
+QString IniSnapshot::ReadString(const QString& section, const QString& key, const QString& defaultValue) const
+{
+    return ini::IniStore::instance().readValue(version_, section, key).value_or(defaultValue);
+}
+
+int IniSnapshot::ReadInteger(const QString& section, const QString& key, int defaultValue) const
+{
+    const auto text = ini::IniStore::instance().readValue(version_, section, key);
+    if (!text)
+        return defaultValue;
+    return ini::parseInteger(*text).value_or(defaultValue);
+}
+
+bool IniSnapshot::ReadBool(const QString& section, const QString& key, bool defaultValue) const
+{
+    return ReadInteger(section, key, defaultValue ? 1 : 0) != 0;
+}
+
+void IniSnapshot::ReadSection(const QString& section, QStringList& keys) const
+{
+    keys = ini::IniStore::instance().keyNames(version_, section);
+}

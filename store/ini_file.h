@@ -8,7 +8,12 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <stdexcept>
+
+namespace ini {
+class IniDocument;
+}
 
 // A data file could not be written. The message names the file; the file is as it was.
 class EIniFileError final : public std::runtime_error
@@ -50,4 +55,26 @@ public:
 
 private:
     QString fileName_;
+};
+
+// One version of a data file, taken when it is made, for the many reads of one action (the
+// reception plan reads 1,260 values a second): the file is looked at once, every read is a hash
+// lookup, and all reads see the same version, none half of a write made meanwhile. Reads follow
+// TIniFile's rules exactly. Make a new one for each action; it never sees later writes.
+class IniSnapshot final
+{
+public:
+    explicit IniSnapshot(const QString& fileName);
+    ~IniSnapshot();
+
+    const QString& FileName() const { return fileName_; }
+
+    QString ReadString(const QString& section, const QString& key, const QString& defaultValue) const;
+    int ReadInteger(const QString& section, const QString& key, int defaultValue) const;
+    bool ReadBool(const QString& section, const QString& key, bool defaultValue) const;
+    void ReadSection(const QString& section, QStringList& keys) const;
+
+private:
+    QString fileName_;
+    std::shared_ptr<const ini::IniDocument> version_;
 };

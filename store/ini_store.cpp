@@ -254,7 +254,7 @@ struct IniStore::Impl
         QByteArray path;
         Identity identity;
         bool trusted = false;
-        std::unique_ptr<IniDocument> document;
+        std::shared_ptr<IniDocument> document;
         std::uint64_t lastUse = 0;
     };
     // A file name as the callers write it, and the file it reaches.
@@ -383,7 +383,7 @@ struct IniStore::Impl
         file.trusted = settled(identity);
         file.identity = identity;
         if (!file.document || file.document->bytes() != bytes)
-            file.document = std::make_unique<IniDocument>(std::move(bytes));
+            file.document = std::make_shared<IniDocument>(std::move(bytes));
         return true;
     }
 
@@ -448,13 +448,10 @@ IniStore& IniStore::instance()
     return store;
 }
 
-std::optional<QString> IniStore::readValue(const QString& fileName, QStringView section, QStringView key)
+namespace {
+
+std::optional<QString> valueIn(const IniDocument& document, QStringView section, QStringView key)
 {
-    std::lock_guard guard(impl_->mutex);
-    Impl::FileEntry* file = impl_->current(impl_->nameEntry(fileName));
-    if (!file)
-        return std::nullopt;
-    const IniDocument& document = *file->document;
     const FileEncoding encoding = encodingOf(document.bytes());
     const auto sectionBytes = encodeName(trimmedName(section), encoding);
     const auto keyBytes = encodeName(trimmedName(key), encoding);
@@ -466,14 +463,9 @@ std::optional<QString> IniStore::readValue(const QString& fileName, QStringView 
     return limitedValue(readForm(decodeText(*raw, encoding)));
 }
 
-QStringList IniStore::keyNames(const QString& fileName, QStringView section)
+QStringList keyNamesIn(const IniDocument& document, QStringView section)
 {
-    std::lock_guard guard(impl_->mutex);
     QStringList keys;
-    Impl::FileEntry* file = impl_->current(impl_->nameEntry(fileName));
-    if (!file)
-        return keys;
-    const IniDocument& document = *file->document;
     const FileEncoding encoding = encodingOf(document.bytes());
     const auto sectionBytes = encodeName(trimmedName(section), encoding);
     if (!sectionBytes)
@@ -486,6 +478,52 @@ QStringList IniStore::keyNames(const QString& fileName, QStringView section)
         keys.append(decodeText(name, encoding));
     }
     return keys;
+}
+
+} // namespace
+
+std::optional<QString> IniStore::readValue(const QString& fileName, QStringView section, QStringView key)
+{
+    std::lock_guard guard(impl_->mutex);
+    Impl::FileEntry* file = impl_->current(impl_->nameEntry(fileName));
+    if (!file)
+        return std::nullopt;
+    return valueIn(*file->document, section, key);
+}
+
+QStringList IniStore::keyNames(const QString& fileName, QStringView section)
+{
+    std::lock_guard guard(impl_->mutex);
+    Impl::FileEntry* file = impl_->current(impl_->nameEntry(fileName));
+    if (!file)
+        return {};
+    return keyNamesIn(*file->document, section);
+}
+
+IniStore::Version IniStore::currentVersion(const QString& fileName)
+{
+    std::lock_guard guard(impl_->mutex);
+    Impl::FileEntry* file = impl_->current(impl_->nameEntry(fileName));
+    if (!file)
+        return nullptr;
+    return file->document;
+}
+
+std::optional<QString> IniStore::readValue(const Version& version, QStringView section, QStringView key)
+{
+    if (!version)
+        return std::nullopt;
+    // The key index of a section is built on first use: one lookup at a time.
+    std::lock_guard guard(impl_->mutex);
+    return valueIn(*version, section, key);
+}
+
+QStringList IniStore::keyNames(const Version& version, QStringView section)
+{
+    if (!version)
+        return {};
+    std::lock_guard guard(impl_->mutex);
+    return keyNamesIn(*version, section);
 }
 
 void IniStore::writeValue(const QString& fileName, QStringView section, QStringView key, QStringView value)
@@ -597,8 +635,13 @@ void IniStore::Impl::modify(const QString& fileName, const Edit& edit, bool crea
     std::shared_ptr<FileEntry> entry = fileEntry(target);
     entry->identity = identity;
     entry->trusted = settled(identity);
-    entry->document = std::make_unique<IniDocument>(std::move(*bytes));
+    entry->document = std::make_shared<IniDocument>(std::move(*bytes));
     entry->lastUse = ++clock;
+    // Other spellings of names in this folder look again: the write may have settled which of
+    // several capitalisations is the file.
+    for (NameEntry& other : names)
+        if (other.folder == name.folder)
+            other.resolved = false;
     if (viaLink) {
         name.resolved = false;
     } else {

@@ -28,6 +28,8 @@
 
 namespace ini {
 
+class IniDocument;
+
 class IniStore final
 {
 public:
@@ -37,6 +39,13 @@ public:
     // when the file, section or key is missing.
     std::optional<QString> readValue(const QString& fileName, QStringView section, QStringView key);
     QStringList keyNames(const QString& fileName, QStringView section);
+
+    // The file's content as it is now, kept as long as it is held (null: no such file). Reads
+    // from a version cost hash lookups only.
+    using Version = std::shared_ptr<const IniDocument>;
+    Version currentVersion(const QString& fileName);
+    std::optional<QString> readValue(const Version& version, QStringView section, QStringView key);
+    QStringList keyNames(const Version& version, QStringView section);
 
     void writeValue(const QString& fileName, QStringView section, QStringView key, QStringView value);
     void deleteKey(const QString& fileName, QStringView section, QStringView key);

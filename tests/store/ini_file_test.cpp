@@ -84,6 +84,12 @@ TEST_P(TypedRead, FollowsTheIntegerRule)
     EXPECT_EQ(ini.ReadInteger(u"S"_s, u"k"_s, c.integerDefault), c.integer);
     EXPECT_EQ(ini.ReadBool(u"S"_s, u"k"_s, false), c.boolean);
     EXPECT_EQ(ini.ReadBool(u"S"_s, u"k"_s, true), c.booleanDefaultTrue);
+    // A snapshot reads by the same rules.
+    const IniSnapshot snapshot(path("a.ini"));
+    EXPECT_EQ(snapshot.ReadInteger(u"S"_s, u"k"_s, c.integerDefault), c.integer);
+    EXPECT_EQ(snapshot.ReadBool(u"S"_s, u"k"_s, false), c.boolean);
+    EXPECT_EQ(snapshot.ReadBool(u"S"_s, u"k"_s, true), c.booleanDefaultTrue);
+    EXPECT_EQ(snapshot.ReadString(u"S"_s, u"k"_s, u"<none>"_s), ini.ReadString(u"S"_s, u"k"_s, u"<none>"_s));
 }
 
 const TypedReadCase kTypedReadCases[] = {

@@ -123,6 +123,16 @@ TEST_F(IniStoreTest, SeveralCapitalisationsOnDiskReachOneFile)
     EXPECT_EQ(read("Rooms.dat", "S", "j"), u"1"_s);
 }
 
+TEST_F(IniStoreTest, ReadsFollowWritesWhenASecondCapitalisationAppears)
+{
+    put("rooms.dat", "[S]\r\nk=1\r\n");
+    EXPECT_EQ(read("ROOMS.DAT", "S", "k"), u"1"_s);
+    put("Rooms.dat", "[S]\r\nk=2\r\n"); // made by another program
+    TIniFile(path("rooms.dat")).WriteString(u"S"_s, u"k"_s, u"3"_s);
+    EXPECT_EQ(read("ROOMS.DAT", "S", "k"), u"3"_s);
+    EXPECT_EQ(read("rooms.dat", "S", "k"), u"3"_s);
+}
+
 TEST_F(IniStoreTest, RelativeNamesFollowTheWorkingDirectory)
 {
     const QString before = QDir::currentPath();
@@ -141,6 +151,30 @@ TEST_F(IniStoreTest, SeesWritesOfAnotherProcess)
     const pid_t child = spawn([&] { TIniFile(path("rooms.dat")).WriteString(u"S"_s, u"k"_s, u"them"_s); });
     ASSERT_EQ(exitCodeOf(child), 0);
     EXPECT_EQ(read("Rooms.dat", "S", "k"), u"them"_s);
+}
+
+TEST_F(IniStoreTest, SnapshotKeepsTheVersionItWasMadeFrom)
+{
+    const IniSnapshot none(path("Rooms.dat"));
+    TIniFile ini(path("Rooms.dat"));
+    ini.WriteString(u"DefaultsRooms"_s, u"Room1Name"_s, u"A"_s);
+    const IniSnapshot first(path("rooms.dat"));
+    ini.WriteString(u"DefaultsRooms"_s, u"Room1Name"_s, u"B"_s);
+    const pid_t child =
+        spawn([&] { TIniFile(path("Rooms.dat")).WriteString(u"DefaultsRooms"_s, u"Room2Name"_s, u"C"_s); });
+    ASSERT_EQ(exitCodeOf(child), 0);
+
+    EXPECT_EQ(none.ReadString(u"DefaultsRooms"_s, u"Room1Name"_s, u"--"_s), u"--"_s);
+    QStringList keys{u"stale"_s};
+    none.ReadSection(u"DefaultsRooms"_s, keys);
+    EXPECT_TRUE(keys.isEmpty());
+    EXPECT_EQ(first.ReadString(u"defaultsrooms"_s, u"room1name"_s, u"--"_s), u"A"_s);
+    EXPECT_EQ(first.ReadString(u"DefaultsRooms"_s, u"Room2Name"_s, u"--"_s), u"--"_s);
+    const IniSnapshot now(path("Rooms.dat"));
+    EXPECT_EQ(now.ReadString(u"DefaultsRooms"_s, u"Room1Name"_s, u"--"_s), u"B"_s);
+    EXPECT_EQ(now.ReadString(u"DefaultsRooms"_s, u"Room2Name"_s, u"--"_s), u"C"_s);
+    now.ReadSection(u"DefaultsRooms"_s, keys);
+    EXPECT_EQ(keys, (QStringList{u"Room1Name"_s, u"Room2Name"_s}));
 }
 
 TEST_F(IniStoreTest, ConcurrentWritersOfDifferentKeysLoseNothing)

@@ -158,6 +158,12 @@ TEST(IniCodec, EveryByteRoundTrips)
     EXPECT_EQ(ini::decodeText("\xE8\xED\x9A", FileEncoding::Windows1250), QStringLiteral("číš"));
 }
 
+TEST(IniCodec, Utf8TextKeepsALeadingZeroWidthNoBreakSpace)
+{
+    const QString text = QString::fromUtf16(u"\uFEFFabc");
+    EXPECT_EQ(ini::decodeText(ini::encodeText(text, FileEncoding::Utf8), FileEncoding::Utf8), text);
+}
+
 TEST(IniCodec, NamesOutsideTheCodePageAreRefused)
 {
     EXPECT_EQ(ini::encodeName(u"Pokoj_ř", FileEncoding::Windows1250), QByteArray("Pokoj_\xF8"));
