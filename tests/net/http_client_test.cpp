@@ -465,10 +465,11 @@ TEST_F(HttpTest, StopClickDeliveredByQtEventsEndsTheDownload)
     http.InputFileMode = true;
     http.Body = dir.filePath(QStringLiteral("stopped.bin"));
     http.EventPump = [] { QCoreApplication::processEvents(); };
+    // The click arrives as a Qt event shortly after the body has started.
     QTimer stopButton;
     stopButton.setSingleShot(true);
     QObject::connect(&stopButton, &QTimer::timeout, [&] { http.Abort(); });
-    stopButton.start(100);
+    http.OnPacketRecvd = [&](QObject*) { stopButton.start(50); };
     EXPECT_EQ(messageOf<EAbortError>([&] { http.Get(url(server, "/stopped.bin")); }),
               QStringLiteral("Socket send aborted"));
     EXPECT_EQ(readFile(http.Body), QByteArray("ab"));

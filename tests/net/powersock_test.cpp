@@ -658,7 +658,7 @@ TEST_F(PowersockTest, SendFileOfMissingFileFails)
 
 TEST_F(PowersockTest, DataAvailablePeeksWithoutTakingTheData)
 {
-    Server server({{Server::pause(100), Server::send("x\n"), Server::waitForPeerClose(3000)}});
+    Server server({{Server::pause(300), Server::send("x\n"), Server::waitForPeerClose(3000)}});
     connectTo(server);
     EXPECT_FALSE(sock.DataAvailable());
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
