@@ -1,0 +1,162 @@
+#include "app/welcome_window.h"
+
+#include "app/forms.h"
+#include "app/main_window.h"
+#include "desktop/dialogs.h"
+#include "desktop/guarded.h"
+#include "desktop/shell.h"
+#include "rooms/reception_window.h"
+#include "settings/settings_window.h"
+#include "store/regional_settings.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPainter>
+#include <QPixmap>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QThread>
+#include <QTimer>
+
+namespace {
+
+// The small picture of the welcome screen: a house with a lit window.
+QPixmap housePicture()
+{
+    QPixmap pixmap(64, 64);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setPen(Qt::black);
+    p.setBrush(QColor(0x0D, 0x86, 0xFF));
+    p.drawPolygon(QPolygon({{4, 30}, {32, 6}, {60, 30}}));
+    p.setBrush(Qt::white);
+    p.drawRect(10, 30, 44, 30);
+    p.setBrush(Qt::yellow);
+    p.drawRect(18, 38, 10, 10);
+    p.setBrush(QColor(0x80, 0x40, 0x00));
+    p.drawRect(36, 40, 10, 20);
+    return pixmap;
+}
+
+QLabel* label(QWidget* parent, const QString& text, const QRect& rect, const QString& style = {})
+{
+    auto* l = new QLabel(text, parent);
+    l->setGeometry(rect);
+    if (!style.isEmpty())
+        l->setStyleSheet(style);
+    // Clicks on plain texts reach the window and hide it.
+    l->setAttribute(Qt::WA_TransparentForMouseEvents);
+    return l;
+}
+
+// Stand-in for the link labels: a link that opens its target through the shell.
+QLabel* link(QWidget* parent, Forms& forms, const QString& text, const QString& target, const QRect& rect)
+{
+    auto* l = new QLabel(QStringLiteral("<a href=\"%1\">%2</a>").arg(target, text), parent);
+    l->setGeometry(rect);
+    l->setTextFormat(Qt::RichText);
+    QObject::connect(l, &QLabel::linkActivated, l, [&forms](const QString& address) {
+        if (forms.shell)
+            forms.shell->openUrl(address);
+    });
+    return l;
+}
+
+} // namespace
+
+TForm6::TForm6(Forms& forms, QWidget* parent)
+    : QWidget(parent), Timer1(new QTimer(this)), LEDMeter(new QProgressBar(this)), XBut(new QPushButton(this)),
+      pause([](int milliseconds) { QThread::msleep(static_cast<unsigned long>(milliseconds)); }), forms_(forms)
+{
+    setObjectName(QStringLiteral("Form6"));
+    setWindowTitle(QStringLiteral("Lodgera"));
+    setWindowFlag(Qt::FramelessWindowHint);
+    setFixedSize(420, 260);
+    setAutoFillBackground(true);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    setPalette(palette);
+
+    auto* picture = label(this, {}, {20, 24, 64, 64});
+    picture->setPixmap(housePicture());
+    label(this, QStringLiteral("Lodgera"), {100, 16, 240, 56},
+          QStringLiteral("font: bold 44px Arial; color: #0D86FF;"));
+    label(this, QStringLiteral("1"), {344, 16, 40, 56}, QStringLiteral("font: bold 44px Arial; color: #FF8000;"));
+    label(this, QStringLiteral("Built 6."), {104, 72, 200, 18}, QStringLiteral("font: 12px Arial;"));
+    label(this, QStringLiteral("Rooms, guests, reservations, printing and the front desk in one program."),
+          {20, 110, 380, 20}, QStringLiteral("font: italic 12px Arial;"));
+    link(this, forms, QStringLiteral("www.lodgera.example"), QStringLiteral("https://www.lodgera.example/"),
+         {20, 150, 200, 18});
+    link(this, forms, QStringLiteral("info@lodgera.example"), QStringLiteral("mailto:info@lodgera.example"),
+         {20, 172, 200, 18});
+
+    LEDMeter->setObjectName(QStringLiteral("LEDMeter"));
+    LEDMeter->setRange(0, 100);
+    LEDMeter->setValue(0);
+    LEDMeter->setTextVisible(false);
+    LEDMeter->setGeometry(20, 220, 380, 16);
+    LEDMeter->setStyleSheet(QStringLiteral("QProgressBar { background: black; border: 1px inset gray; }"
+                                           "QProgressBar::chunk { background: lime; }"));
+
+    XBut->setObjectName(QStringLiteral("XBut"));
+    XBut->setText(QStringLiteral("X"));
+    XBut->setGeometry(392, 6, 22, 22);
+    connect(XBut, &QPushButton::clicked, this, &QWidget::hide);
+
+    if (QScreen* s = QGuiApplication::primaryScreen())
+        move(s->geometry().center() - rect().center());
+
+    // Create handler: empty state; the timer runs from creation to the end of the program.
+    Stav.clear();
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(1000);
+    connect(Timer1, &QTimer::timeout, this, [this] { runGuarded(forms_.dialogs, [this] { Timer1Timer(); }); });
+    Timer1->start();
+}
+
+void TForm6::Timer1Timer()
+{
+    // The steps are tested in order; a change of Stav is seen by the later tests of the same tick.
+    if (Stav == QLatin1String("KONEC")) {
+        close();
+        return;
+    }
+    if (Stav == QLatin1String("START")) {
+        playMeter();
+        Stav = QStringLiteral("RUN");
+        forms_.form15->NacistNastaveniClick();
+        forms_.form1->show();
+    }
+    if (Stav == QLatin1String("RUN")) {
+        const QString time = RegionalSettings::timeText(forms_.now().time());
+        forms_.form1->hodinky->setText(time);
+        forms_.form5->hodinky->setText(forms_.form1->hodinky->text());
+    }
+    if (Stav.isEmpty())
+        Stav = QStringLiteral("START");
+}
+
+void TForm6::playMeter()
+{
+    // About one second during which input waits, as the meter fills.
+    for (int position = 1; position <= 100; ++position) {
+        LEDMeter->setValue(position);
+        LEDMeter->repaint();
+        pause(10);
+    }
+}
+
+void TForm6::mousePressEvent(QMouseEvent* event)
+{
+    hide();
+    QWidget::mousePressEvent(event);
+}
+
+void TForm6::closeEvent(QCloseEvent* event)
+{
+    Timer1->stop();
+    event->accept();
+    emit programEnded();
+}
