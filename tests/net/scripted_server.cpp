@@ -1,5 +1,7 @@
 #include "scripted_server.h"
 
+#include <QList>
+
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
@@ -64,6 +66,14 @@ std::vector<QByteArray> ScriptedServer::requests() const
 {
     std::lock_guard lock(mutex_);
     return requests_;
+}
+
+std::vector<QByteArray> ScriptedServer::waitForRequests(std::size_t count, int milliseconds) const
+{
+    const auto deadline = Clock::now() + std::chrono::milliseconds(milliseconds);
+    while (requests().size() < count && Clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    return requests();
 }
 
 void ScriptedServer::run()
@@ -177,6 +187,7 @@ bool ScriptedServer::play(int fd, const Script& script)
             return false;
         }
         case Step::Kind::WaitForPeerClose: {
+            QByteArray request;
             const auto deadline = Clock::now() + std::chrono::milliseconds(step.count);
             while (readable(deadline)) {
                 char chunk[65536];
@@ -184,7 +195,10 @@ bool ScriptedServer::play(int fd, const Script& script)
                 if (count <= 0)
                     break;
                 received_ += count;
+                request.append(chunk, count);
             }
+            std::lock_guard lock(mutex_);
+            requests_.push_back(request);
             break;
         }
         }

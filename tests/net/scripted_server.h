@@ -35,7 +35,8 @@ public:
     static Step close() { return {Step::Kind::Close, {}, 0}; }
     // Closes with a zero linger time: the client sees "connection reset".
     static Step reset() { return {Step::Kind::Reset, {}, 0}; }
-    // Reads and drops everything until the client closes, at most milliseconds long.
+    // Reads everything until the client closes, at most milliseconds long, and keeps it as the
+    // connection's request.
     static Step waitForPeerClose(int milliseconds) { return {Step::Kind::WaitForPeerClose, {}, milliseconds}; }
 
     // Bytes offset .. offset + count of the test data stream (not a multiple of any block size).
@@ -49,8 +50,10 @@ public:
 
     std::uint16_t port() const { return port_; }
     int connections() const { return connections_.load(); }
-    // The request read by each connection, in order of arrival.
+    // What ReadRequest or WaitForPeerClose read on each connection, in the order they finished.
     std::vector<QByteArray> requests() const;
+    // requests() once it holds count entries, or as it is after milliseconds.
+    std::vector<QByteArray> waitForRequests(std::size_t count, int milliseconds = 3000) const;
     // Bytes WaitForPeerClose and ReadRequest received in total.
     std::int64_t bytesReceived() const { return received_.load(); }
 
