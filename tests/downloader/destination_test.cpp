@@ -11,11 +11,11 @@ struct DestinationCase
     const char* expected; // the path in the working directory "/work/dir/"
 };
 
-class DestinationTest : public ::testing::TestWithParam<DestinationCase>
+class DownloadDestinationTest : public ::testing::TestWithParam<DestinationCase>
 {
 };
 
-TEST_P(DestinationTest, LastSegmentInTheWorkingDirectory)
+TEST_P(DownloadDestinationTest, LastSegmentInTheWorkingDirectory)
 {
     const DestinationCase& c = GetParam();
     EXPECT_EQ(downloader::destinationPath(QStringLiteral("/work/dir/"), QString::fromUtf8(c.address)),
@@ -23,7 +23,7 @@ TEST_P(DestinationTest, LastSegmentInTheWorkingDirectory)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Addresses, DestinationTest,
+    Addresses, DownloadDestinationTest,
     ::testing::Values(
         DestinationCase{"PathWithFolders", "http://127.0.0.1:8080/files/setup.zip", "/work/dir/setup.zip"},
         DestinationCase{"HostOnlyNoSlashAfter", "http://example.invalid", "/work/dir/example.invalid"},

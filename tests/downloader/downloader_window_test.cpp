@@ -167,11 +167,11 @@ struct TransferCase
     bool announcesLength;
 };
 
-class CompleteTransferTest : public DownloaderWindowTest, public ::testing::WithParamInterface<TransferCase>
+class DownloadTransferTest : public DownloaderWindowTest, public ::testing::WithParamInterface<TransferCase>
 {
 };
 
-TEST_P(CompleteTransferTest, SavesTheFileBesideItsHeader)
+TEST_P(DownloadTransferTest, SavesTheFileBesideItsHeader)
 {
     const bool announced = GetParam().announcesLength;
     const qint64 size = 300000; // several receive blocks
@@ -206,7 +206,7 @@ TEST_P(CompleteTransferTest, SavesTheFileBesideItsHeader)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Responses, CompleteTransferTest,
+INSTANTIATE_TEST_SUITE_P(Responses, DownloadTransferTest,
                          ::testing::Values(TransferCase{"WithContentLength", true},
                                            TransferCase{"WithoutContentLength", false}),
                          [](const auto& info) { return std::string(info.param.name); });
@@ -260,12 +260,12 @@ struct FailureCase
     const char* error;
 };
 
-class FailureTest : public DownloaderWindowTest, public ::testing::WithParamInterface<FailureCase>
+class DownloadFailureTest : public DownloaderWindowTest, public ::testing::WithParamInterface<FailureCase>
 {
 };
 
 // Every failure but STOP leaves the buttons as they were during the transfer.
-TEST_P(FailureTest, ReportsAndKeepsTheButtons)
+TEST_P(DownloadFailureTest, ReportsAndKeepsTheButtons)
 {
     const FailureCase& c = GetParam();
     const QByteArray page = "<html><body>missing</body></html>";
@@ -305,7 +305,7 @@ TEST_P(FailureTest, ReportsAndKeepsTheButtons)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    BadInput, FailureTest,
+    BadInput, DownloadFailureTest,
     ::testing::Values(
         FailureCase{"NotFoundSavedWithoutMessage", "http://127.0.0.1:%1/missing.html", true, ""},
         FailureCase{"Https", "https://127.0.0.1:%1/x.bin", false, "HTTP Secure Socket is not supported"},
@@ -338,11 +338,11 @@ struct StopCase
     const char* error;
 };
 
-class StopTest : public DownloaderWindowTest, public ::testing::WithParamInterface<StopCase>
+class DownloadStopTest : public DownloaderWindowTest, public ::testing::WithParamInterface<StopCase>
 {
 };
 
-TEST_P(StopTest, StopsASlowTransfer)
+TEST_P(DownloadStopTest, StopsASlowTransfer)
 {
     const StopCase& c = GetParam();
     const qint64 sent = 100000;
@@ -375,7 +375,7 @@ TEST_P(StopTest, StopsASlowTransfer)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Moments, StopTest,
+INSTANTIATE_TEST_SUITE_P(Moments, DownloadStopTest,
                          ::testing::Values(StopCase{"DuringTheBody", true, "Socket send aborted"},
                                            StopCase{"ServerStallsBeforeAnswering", false, "Socket readln aborted"}),
                          [](const auto& info) { return std::string(info.param.name); });
@@ -411,11 +411,11 @@ struct CloseCase
     bool okButton; // else the window's own close (title bar)
 };
 
-class CloseDuringTransferTest : public DownloaderWindowTest, public ::testing::WithParamInterface<CloseCase>
+class DownloadCloseTest : public DownloaderWindowTest, public ::testing::WithParamInterface<CloseCase>
 {
 };
 
-TEST_P(CloseDuringTransferTest, CancelsReportsThenEnds)
+TEST_P(DownloadCloseTest, CancelsReportsThenEnds)
 {
     ScriptedServer server({{ScriptedServer::readRequest(), ScriptedServer::send(okHeader(1000000)),
                             ScriptedServer::sendPattern(100000), ScriptedServer::pause(5000)}});
@@ -441,7 +441,7 @@ TEST_P(CloseDuringTransferTest, CancelsReportsThenEnds)
     EXPECT_EQ(boxesAtEnd, std::vector<std::size_t>{1});
 }
 
-INSTANTIATE_TEST_SUITE_P(Ways, CloseDuringTransferTest,
+INSTANTIATE_TEST_SUITE_P(Ways, DownloadCloseTest,
                          ::testing::Values(CloseCase{"OkButton", true}, CloseCase{"TitleBar", false}),
                          [](const auto& info) { return std::string(info.param.name); });
 

@@ -23,11 +23,11 @@ struct ProgressCase
     ProgressRange expected;
 };
 
-class ProgressTest : public ::testing::TestWithParam<ProgressCase>
+class DownloadProgressTest : public ::testing::TestWithParam<ProgressCase>
 {
 };
 
-TEST_P(ProgressTest, RangeOfTheBar)
+TEST_P(DownloadProgressTest, RangeOfTheBar)
 {
     const ProgressCase& c = GetParam();
     EXPECT_EQ(downloader::progressRange(c.contentLength, c.received), c.expected);
@@ -37,7 +37,7 @@ constexpr qint64 kIntMax = 2147483647;
 constexpr qint64 kGiB = qint64(1) << 30;
 
 INSTANTIATE_TEST_SUITE_P(
-    Lengths, ProgressTest,
+    Lengths, DownloadProgressTest,
     ::testing::Values(ProgressCase{"NoContentLength", 0, 5000, {0, 0}},
                       ProgressCase{"NegativeLengthIsNone", -1, 10, {0, 0}}, ProgressCase{"Start", 1000, 0, {1000, 0}},
                       ProgressCase{"Halfway", 1000, 500, {1000, 500}},
