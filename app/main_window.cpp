@@ -127,6 +127,8 @@ TForm1::TForm1(Forms& forms, QWidget* parent) : QWidget(parent), Exec(forms.shel
     Kalendar->setObjectName(QStringLiteral("Kalendar"));
     Kalendar->setGeometry(9, 17, 160, 168);
     Kalendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    Kalendar->setLocale(QLocale(QLocale::Czech, QLocale::CzechRepublic));
+    Kalendar->setHorizontalHeaderFormat(QCalendarWidget::SingleLetterDayNames);
     Kalendar->setSelectedDate(forms.now().date());
 
     QFrame* services = group(this, {664, 80, 161, 209});

@@ -2,7 +2,6 @@
 
 #include "app/forms.h"
 #include "app/main_window.h"
-#include "desktop/dialogs.h"
 #include "desktop/guarded.h"
 #include "desktop/shell.h"
 #include "rooms/reception_window.h"
@@ -85,8 +84,8 @@ TForm6::TForm6(Forms& forms, QWidget* parent)
           QStringLiteral("font: bold 44px Arial; color: #0D86FF;"));
     label(this, QStringLiteral("1"), {344, 16, 40, 56}, QStringLiteral("font: bold 44px Arial; color: #FF8000;"));
     label(this, QStringLiteral("Built 6."), {104, 72, 200, 18}, QStringLiteral("font: 12px Arial;"));
-    label(this, QStringLiteral("Rooms, guests, reservations, printing and the front desk in one program."),
-          {20, 110, 380, 20}, QStringLiteral("font: italic 12px Arial;"));
+    label(this, QStringLiteral("Rooms, guests, reservations and printing for the front desk."), {20, 110, 380, 20},
+          QStringLiteral("font: italic 12px Arial;"));
     link(this, forms, QStringLiteral("www.lodgera.example"), QStringLiteral("https://www.lodgera.example/"),
          {20, 150, 200, 18});
     link(this, forms, QStringLiteral("info@lodgera.example"), QStringLiteral("mailto:info@lodgera.example"),
@@ -126,7 +125,8 @@ void TForm6::Timer1Timer()
     if (Stav == QLatin1String("START")) {
         playMeter();
         Stav = QStringLiteral("RUN");
-        forms_.form15->NacistNastaveniClick();
+        // A failed load is reported in the error box, and the desk still gets its main window.
+        runGuarded(forms_.dialogs, [this] { forms_.form15->NacistNastaveniClick(); });
         forms_.form1->show();
     }
     if (Stav == QLatin1String("RUN")) {
