@@ -97,12 +97,14 @@ TPowersock::TPowersock(QObject* parent) : QObject(parent), buffer_(new char[IoBu
 
 TPowersock::~TPowersock()
 {
+    // No handler runs from here on: the owner may already be half destroyed (a Qt parent deletes
+    // its children after its own members), so the closing texts only reach LastStatus.
+    destroying_ = true;
     Status(8, QStringLiteral("Destroy"));
     TPowersock::Abort();
     Cancel();
     timer_.SetEnabled(false);
     lookup_.reset();
-    destroying_ = true;
     try {
         closeSocket();
     } catch (...) {

@@ -135,6 +135,22 @@ TEST_F(PowersockTest, LiveCountFollowsTheComponents)
     EXPECT_EQ(TPowersock::LiveCount(), before);
 }
 
+TEST_F(PowersockTest, DestructionRaisesNoHandlers)
+{
+    Server server({{Server::waitForPeerClose(3000)}});
+    int calls = 0;
+    {
+        TPowersock doomed;
+        doomed.ReportLevel = 8;
+        doomed.Host = QStringLiteral("127.0.0.1");
+        doomed.Port = server.port();
+        doomed.Connect();
+        doomed.OnStatus = [&](QObject*, const QString&) { ++calls; };
+        doomed.OnDisconnect = [&](QObject*) { ++calls; };
+    }
+    EXPECT_EQ(calls, 0);
+}
+
 TEST_F(PowersockTest, DottedAddressConnectsWithoutLookupAndReconnectsAfterDisconnect)
 {
     Server server({{Server::send("one\r\n"), Server::waitForPeerClose(3000)},
