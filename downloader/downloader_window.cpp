@@ -69,16 +69,16 @@ TForm1::TForm1(Dialogs& dialogs, QString argument, QWidget* parent)
 
     StartBut = new Button(GroupBox1);
     StartBut->setObjectName(QStringLiteral("StartBut"));
-    setUpButton(*StartBut, QStringLiteral("START"), QColor(0x00, 0xFF, 0x00), {137, 49});
+    setUpButton(*StartBut, QStringLiteral("START"), clLime, {137, 49});
     StartBut->move(kLeft, 174);
     StopBut = new Button(GroupBox1);
     StopBut->setObjectName(QStringLiteral("StopBut"));
-    setUpButton(*StopBut, QStringLiteral("STOP"), QColor(0xFF, 0x00, 0x00), {137, 49});
+    setUpButton(*StopBut, QStringLiteral("STOP"), clRed, {137, 49});
     StopBut->move(kLeft + 137 + 10, 174);
     StopBut->setEnabled(false);
     OKBut = new Button(GroupBox1);
     OKBut->setObjectName(QStringLiteral("OKBut"));
-    setUpButton(*OKBut, QStringLiteral("OK"), QColor(0xFF, 0xFF, 0x00), {89, 49});
+    setUpButton(*OKBut, QStringLiteral("OK"), clYellow, {89, 49});
     OKBut->move(kLeft + kTextWidth - 89, 174);
 
     NMHTTP1 = new TNMHTTP(this);
