@@ -1,6 +1,7 @@
 // The download window end to end: real transfers from a scripted server on 127.0.0.1, buttons
 // clicked with the mouse, boxes recorded.
 #include "desktop/dialogs.h"
+#include "downloader/application_title.h"
 #include "downloader/downloader_window.h"
 #include "net/http_client.h"
 #include "tests/net/scripted_server.h"
@@ -9,6 +10,7 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -25,6 +27,13 @@
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <ostream>
+
+// Readable texts in failure messages.
+void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
 
 namespace {
 
@@ -380,6 +389,25 @@ INSTANTIATE_TEST_SUITE_P(Moments, DownloadStopTest,
                                            StopCase{"ServerStallsBeforeAnswering", false, "Socket readln aborted"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(DownloaderWindowTest, StartWhileAStoppedTransferUnwindsStartsNothing)
+{
+    ScriptedServer server({{ScriptedServer::readRequest(), ScriptedServer::send(okHeader(1000000)),
+                            ScriptedServer::sendPattern(100000), ScriptedServer::pause(5000)}});
+    auto form = open(address(server, "/slow.bin"));
+    // STOP enables START at once; a START that comes before the transfer has ended is ignored.
+    DuringTransfer stopThenStart([&] { return form->ProgressBar1->value() > 0; },
+                                 [&] {
+                                     click(form->StopBut);
+                                     click(form->StartBut);
+                                 });
+    click(form->StartBut);
+
+    EXPECT_TRUE(stopThenStart.fired);
+    EXPECT_EQ(dialogs_.texts(), QStringList{QStringLiteral("Socket send aborted")});
+    expectIdle(*form);
+    EXPECT_EQ(server.connections(), 1);
+}
+
 TEST_F(DownloaderWindowTest, StopWhileIdleChangesOnlyTheButtons)
 {
     ScriptedServer server({{ScriptedServer::readRequest(), ScriptedServer::send(okHeader(5) + "hello")}});
@@ -393,6 +421,17 @@ TEST_F(DownloaderWindowTest, StopWhileIdleChangesOnlyTheButtons)
     click(form->StartBut);
     EXPECT_EQ(dialogs_.texts(), QStringList{QStringLiteral("Download Complete!")});
     EXPECT_EQ(readFile(cwd_ + QStringLiteral("after-stop.txt")), QByteArray("hello"));
+}
+
+TEST_F(DownloaderWindowTest, MessageBoxesCarryTheApplicationTitle)
+{
+    QCoreApplication::setApplicationName(QStringLiteral("Downloader"));
+    downloader::MessageBoxTitle titles;
+    qApp->installEventFilter(&titles);
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Lodgera"), QStringLiteral("text"));
+    box.show();
+    EXPECT_EQ(box.windowTitle(), QStringLiteral("Downloader"));
+    qApp->removeEventFilter(&titles);
 }
 
 TEST_F(DownloaderWindowTest, OkWhileIdleEndsTheProgram)
