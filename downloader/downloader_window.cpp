@@ -12,7 +12,6 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QProgressBar>
 #include <QScreen>
 #include <QShowEvent>
 
@@ -60,7 +59,7 @@ TForm1::TForm1(Dialogs& dialogs, QString argument, QWidget* parent)
     Label2 = label(GroupBox1, "Label2", QStringLiteral("Destination file:"), {kLeft, 68, kTextWidth, 16}, true);
     Nazev = label(GroupBox1, "Nazev", QStringLiteral("none"), {kLeft, 86, kTextWidth, 16}, false);
 
-    ProgressBar1 = new QProgressBar(GroupBox1);
+    ProgressBar1 = new TransferProgressBar(GroupBox1);
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
     ProgressBar1->setGeometry(kLeft, 116, kTextWidth, 22);
     ProgressBar1->setRange(0, 100);
@@ -125,7 +124,9 @@ void TForm1::StartButClick()
     StopBut->setEnabled(true);
     NMHTTP1->Body = Nazev->text();
     transferring_ = true;
+    ProgressBar1->setTransferActive(true);
     runGuarded(&dialogs_, [this] { NMHTTP1->Get(DownFile->text()); });
+    ProgressBar1->setTransferActive(false);
     transferring_ = false;
     if (closed_)
         endProgram();

@@ -5,6 +5,7 @@
 // so STOP and OK work while it runs.
 
 #include "desktop/directory_locator.h"
+#include "downloader/progress_bar.h"
 #include "downloader/window_button.h"
 
 #include <QString>
@@ -13,7 +14,6 @@
 class Dialogs;
 class QGroupBox;
 class QLabel;
-class QProgressBar;
 class TNMHTTP;
 
 namespace downloader {
@@ -36,7 +36,7 @@ public:
     QLabel* DownFile; // the address to fetch
     QLabel* Label2;
     QLabel* Nazev; // the full path of the file to write
-    QProgressBar* ProgressBar1;
+    TransferProgressBar* ProgressBar1;
     Button* StartBut;
     Button* StopBut;
     Button* OKBut;

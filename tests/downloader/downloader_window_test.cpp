@@ -205,6 +205,14 @@ TEST_P(DownloadTransferTest, SavesTheFileBesideItsHeader)
 
     EXPECT_EQ(form->ProgressBar1->maximum(), announced ? size : 0);
     EXPECT_EQ(form->ProgressBar1->value(), 0);
+    if (!announced) {
+        // Idle again, the bar of unknown length is drawn empty, not as a busy indicator.
+        QProgressBar empty(form->GroupBox1);
+        empty.setTextVisible(false);
+        empty.setRange(0, 1);
+        empty.resize(form->ProgressBar1->size());
+        EXPECT_EQ(form->ProgressBar1->grab().toImage(), empty.grab().toImage());
+    }
     if (announced) {
         // The bar rose block by block to the whole length, then went back to the start.
         ASSERT_GE(positions.size(), 3);
