@@ -264,7 +264,11 @@ void TNMHTTP::buildRequestHeader()
     if (kind_ == TCmdType::Link || kind_ == TCmdType::Unlink)
         lines.Add(QStringLiteral("Link: ") + headerValue(extra_));
     if (declaresLength(kind_)) {
-        const qint64 length = OutputFileMode ? QFileInfo(data_).size() : data_.toUtf8().size();
+        // Link and Unlink send no data after the header, so they announce none: a length of their
+        // data name would leave the server waiting for bytes that never come.
+        qint64 length = 0;
+        if (sendsData(kind_))
+            length = OutputFileMode ? QFileInfo(data_).size() : data_.toUtf8().size();
         lines.Add(QStringLiteral("Content-Length: ") + QString::number(length));
     }
 }

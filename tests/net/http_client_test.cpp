@@ -94,6 +94,10 @@ TEST_F(HttpTest, GetSendsTheExactRequestAndKeepsHeaderAndBodyAsText)
 {
     const QByteArray answer = response("HTTP/1.0 200 OK", "Server: test\r\nContent-Length: 5\r\n", "hello");
     Server server({{Server::readRequest(), Server::send(answer)}});
+    http.OnAboutToSend = [&](QObject*) {
+        EXPECT_FALSE(http.Connected());
+        events << http.RequestHeader()[0];
+    };
     http.Get(url(server, "/a/b.txt"));
     const auto requests = server.waitForRequests(1);
     ASSERT_EQ(requests.size(), 1u);
@@ -104,7 +108,7 @@ TEST_F(HttpTest, GetSendsTheExactRequestAndKeepsHeaderAndBodyAsText)
     EXPECT_EQ(http.ContentLength, 5);
     EXPECT_EQ(http.Host, QStringLiteral("127.0.0.1"));
     EXPECT_EQ(http.Port, server.port());
-    EXPECT_EQ(events, QStringList({QStringLiteral("success 0")}));
+    EXPECT_EQ(events, QStringList({QStringLiteral("GET /a/b.txt HTTP/1.0"), QStringLiteral("success 0")}));
     EXPECT_FALSE(http.Connected());
 }
 
@@ -330,6 +334,56 @@ INSTANTIATE_TEST_SUITE_P(Statuses, NeitherSuccessNorFailure,
                                          NeitherCase{"Status399", "HTTP/1.0 399 Odd", false}),
                          [](const testing::TestParamInfo<NeitherCase>& info) { return std::string(info.param.name); });
 
+struct KindCase
+{
+    const char* name;
+    void (*call)(TNMHTTP& http, const QString& url);
+    int kind;
+    QByteArray word;
+    QByteArray extraLines; // between the content type and the empty line
+    QByteArray data;       // sent after the empty line
+};
+
+class RequestKinds : public HttpTest, public testing::WithParamInterface<KindCase>
+{
+};
+
+TEST_P(RequestKinds, SendTheirWordExtraLinesAndData)
+{
+    const KindCase& c = GetParam();
+    Server server({{Server::readRequest(), Server::send(ok("r"))}});
+    c.call(http, url(server, "/res"));
+    const auto requests = server.waitForRequests(1);
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0], c.word + " /res HTTP/1.0\r\nHost: 127.0.0.1\r\n" + kAccept + kContentType + c.extraLines +
+                               "\r\n" + c.data);
+    EXPECT_EQ(events, QStringList({QStringLiteral("success %1").arg(c.kind)}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, RequestKinds,
+    testing::Values(KindCase{"Get", [](TNMHTTP& h, const QString& u) { h.Get(u); }, 0, "GET", "", ""},
+                    KindCase{"Options", [](TNMHTTP& h, const QString& u) { h.Options(u); }, 1, "OPTIONS", "", ""},
+                    KindCase{"Head", [](TNMHTTP& h, const QString& u) { h.Head(u); }, 2, "HEAD", "", ""},
+                    KindCase{"Post", [](TNMHTTP& h, const QString& u) { h.Post(u, QStringLiteral("d=1 x")); }, 3,
+                             "POST", "Content-Length: 7\r\n", "d%3D1+x"},
+                    KindCase{"Put", [](TNMHTTP& h, const QString& u) { h.Put(u, QStringLiteral("d=1")); }, 4, "PUT",
+                             "Content-Length: 3\r\n", "d=1"},
+                    KindCase{"Patch", [](TNMHTTP& h, const QString& u) { h.Patch(u, QString::fromUtf8("\xC4\x8D")); },
+                             5, "PATCH", "Content-Length: 2\r\n", "\xC4\x8D"},
+                    KindCase{"Copy", [](TNMHTTP& h, const QString& u) { h.Copy(u, QStringLiteral("/dest")); }, 6,
+                             "COPY", "URI-header: /dest\r\n", ""},
+                    KindCase{"Move", [](TNMHTTP& h, const QString& u) { h.Move(u, QStringLiteral("/dest")); }, 7,
+                             "MOVE", "URI-header: /dest\r\n", ""},
+                    KindCase{"Delete", [](TNMHTTP& h, const QString& u) { h.Delete(u); }, 8, "DELETE", "", ""},
+                    KindCase{"Link", [](TNMHTTP& h, const QString& u) { h.Link(u, QStringLiteral("<a>")); }, 9, "LINK",
+                             "Link: <a>\r\nContent-Length: 0\r\n", ""},
+                    KindCase{"Unlink", [](TNMHTTP& h, const QString& u) { h.Unlink(u, QStringLiteral("<a>")); }, 10,
+                             "UNLINK", "Link: <a>\r\nContent-Length: 0\r\n", ""},
+                    KindCase{"Trace", [](TNMHTTP& h, const QString& u) { h.Trace(u, QStringLiteral("a\0b")); }, 11,
+                             "TRACE", "Content-Length: 3\r\n", QByteArray("a\0b", 3)}),
+    [](const testing::TestParamInfo<KindCase>& info) { return std::string(info.param.name); });
+
 class ErrorStatus : public HttpTest, public testing::WithParamInterface<bool>
 {
 };
@@ -465,10 +519,11 @@ TEST_F(HttpTest, StopClickDeliveredByQtEventsEndsTheDownload)
     http.InputFileMode = true;
     http.Body = dir.filePath(QStringLiteral("stopped.bin"));
     http.EventPump = [] { QCoreApplication::processEvents(); };
+    // The click arrives as a Qt event shortly after the body has started.
     QTimer stopButton;
     stopButton.setSingleShot(true);
     QObject::connect(&stopButton, &QTimer::timeout, [&] { http.Abort(); });
-    stopButton.start(100);
+    http.OnPacketRecvd = [&](QObject*) { stopButton.start(50); };
     EXPECT_EQ(messageOf<EAbortError>([&] { http.Get(url(server, "/stopped.bin")); }),
               QStringLiteral("Socket send aborted"));
     EXPECT_EQ(readFile(http.Body), QByteArray("ab"));

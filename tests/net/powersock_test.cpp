@@ -7,6 +7,7 @@
 
 #include <arpa/inet.h>
 #include <poll.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -132,6 +133,25 @@ TEST_F(PowersockTest, LiveCountFollowsTheComponents)
         TPowersock b;
         EXPECT_EQ(TPowersock::LiveCount(), before + 2);
     }
+    EXPECT_EQ(TPowersock::LiveCount(), before);
+}
+
+TEST_F(PowersockTest, CreationWithoutAFreeDescriptorFails)
+{
+#ifdef __SANITIZE_ADDRESS__
+    GTEST_SKIP() << "the sanitizers' own memory checks need free descriptors";
+#endif
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &saved), 0);
+    const int next = ::dup(0); // the lowest free descriptor number
+    ::close(next);
+    const int before = TPowersock::LiveCount();
+    rlimit tight = saved;
+    tight.rlim_cur = rlim_t(next); // no new descriptor can be opened
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &tight), 0);
+    const QString message = messageOf<ESockError>([] { TPowersock doomed; });
+    ::setrlimit(RLIMIT_NOFILE, &saved);
+    EXPECT_EQ(message, QStringLiteral("Initializaton of windows sockets failed"));
     EXPECT_EQ(TPowersock::LiveCount(), before);
 }
 
@@ -658,7 +678,7 @@ TEST_F(PowersockTest, SendFileOfMissingFileFails)
 
 TEST_F(PowersockTest, DataAvailablePeeksWithoutTakingTheData)
 {
-    Server server({{Server::pause(100), Server::send("x\n"), Server::waitForPeerClose(3000)}});
+    Server server({{Server::pause(300), Server::send("x\n"), Server::waitForPeerClose(3000)}});
     connectTo(server);
     EXPECT_FALSE(sock.DataAvailable());
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
