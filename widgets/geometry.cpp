@@ -9,14 +9,21 @@ namespace geo {
 
 namespace {
 
-// floor(a / b) for b > 0.
-int floorDiv(long long a, long long b)
+// floor((2 k d + n) / 2n) for k = 0, 1, 2...: the offset of step k along a coordinate that moves d
+// over n steps, rounded to the nearest pixel (halves towards +), kept as quotient and remainder.
+struct Stepper
 {
-    long long q = a / b;
-    if ((a % b != 0) && (a < 0))
-        --q;
-    return int(q);
-}
+    int d2, n2, q = 0, r;
+    Stepper(int d, int n) : d2(2 * d), n2(2 * n), r(n) {}
+    void next()
+    {
+        r += d2;
+        if (r >= n2)
+            r -= n2, ++q;
+        else if (r < 0)
+            r += n2, --q;
+    }
+};
 
 } // namespace
 
@@ -27,12 +34,9 @@ std::vector<Pt> linePixels(Pt from, Pt to)
     const int n = std::max(std::abs(dx), std::abs(dy));
     std::vector<Pt> out;
     out.reserve(size_t(n));
-    for (int k = 0; k < n; ++k) {
-        // Exact position k/n of the way, minor coordinate rounded: floor(v + 1/2) = floor((2kd + n) / 2n).
-        const int x = from.x + floorDiv(2LL * k * dx + n, 2LL * n);
-        const int y = from.y + floorDiv(2LL * k * dy + n, 2LL * n);
-        out.push_back({x, y});
-    }
+    Stepper sx(dx, n), sy(dy, n);
+    for (int k = 0; k < n; ++k, sx.next(), sy.next())
+        out.push_back({from.x + sx.q, from.y + sy.q});
     return out;
 }
 

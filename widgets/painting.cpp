@@ -80,17 +80,29 @@ void drawLine(QPainter& p, geo::Pt from, geo::Pt to, const QColor& c)
         p.fillRect(QRect(from.x, y0, 1, std::abs(to.y - from.y)), c);
         return;
     }
-    // Sloped line: its pixels merged into runs along the longer axis.
+    // Sloped line: long runs along the major axis as rectangles, the rest as points in one call.
     const std::vector<geo::Pt> px = geo::linePixels(from, to);
     const bool xMajor = std::abs(to.x - from.x) >= std::abs(to.y - from.y);
+    QPolygon singles;
     size_t i = 0;
     while (i < px.size()) {
         size_t j = i + 1;
         while (j < px.size() && (xMajor ? px[j].y == px[i].y : px[j].x == px[i].x))
             ++j;
         const geo::Pt a = px[i], b = px[j - 1];
-        p.fillRect(QRect(std::min(a.x, b.x), std::min(a.y, b.y), std::abs(b.x - a.x) + 1, std::abs(b.y - a.y) + 1), c);
+        if (j - i >= 4)
+            p.fillRect(QRect(std::min(a.x, b.x), std::min(a.y, b.y), std::abs(b.x - a.x) + 1, std::abs(b.y - a.y) + 1),
+                       c);
+        else
+            for (size_t k = i; k < j; ++k)
+                singles << QPoint(px[k].x, px[k].y);
         i = j;
+    }
+    if (!singles.isEmpty()) {
+        const QPen old = p.pen();
+        p.setPen(QPen(c, 1));
+        p.drawPoints(singles);
+        p.setPen(old);
     }
 }
 

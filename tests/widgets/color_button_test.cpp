@@ -262,3 +262,46 @@ TEST_F(ColorButtonTest, AltAcceleratorClicksEnabledButton)
 }
 
 } // namespace
+
+namespace {
+
+// Two 4 x 4 frames: red with magenta corners (transparent, as the bottom-left pixel), then green.
+QImage twoFrameGlyph()
+{
+    QImage g(8, 4, QImage::Format_RGB32);
+    g.fill(Qt::red);
+    for (int x = 4; x < 8; ++x)
+        for (int y = 0; y < 4; ++y)
+            g.setPixel(x, y, qRgb(0, 255, 0));
+    g.setPixel(0, 3, qRgb(255, 0, 255));
+    g.setPixel(0, 0, qRgb(255, 0, 255));
+    g.setPixel(4, 3, qRgb(0, 0, 255));
+    return g;
+}
+
+TEST_F(ColorButtonTest, GlyphFramesWithTransparentCorner)
+{
+    button->setCaption(QString());
+    button->setGlyph(twoFrameGlyph());
+    EXPECT_EQ(countColor(shot(*button), button->rect(), clRed), 0) << "NumGlyphs 0 draws no glyph";
+    button->setNumGlyphs(2);
+    // Centred on the face (2, 2, 73, 23): x = (73 - 4) div 2 = 34, y = (2 + 23 - 4) div 2 = 10.
+    QImage img = shot(*button);
+    EXPECT_EQ(pixelAt(img, 35, 11), clRed);
+    EXPECT_EQ(countColor(img, button->rect(), clRed), 14);
+    EXPECT_EQ(pixelAt(img, 34, 10), clSilver) << "the bottom-left pixel's colour is transparent";
+    EXPECT_EQ(pixelAt(img, 34, 13), clSilver);
+    button->setDown(true);
+    img = shot(*button);
+    EXPECT_EQ(pixelAt(img, 36, 12), clRed) << "pressed: one pixel right and down";
+    EXPECT_EQ(pixelAt(img, 35, 11), clSilver);
+    button->setDown(false);
+    button->setEnabled(false);
+    img = shot(*button);
+    EXPECT_EQ(pixelAt(img, 35, 11), clLime) << "second frame when disabled";
+    EXPECT_EQ(pixelAt(img, 34, 13), clSilver);
+    button->setNumGlyphs(5); // ignored
+    EXPECT_EQ(button->numGlyphs(), 2);
+}
+
+} // namespace

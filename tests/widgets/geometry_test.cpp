@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 
 namespace geo {
@@ -41,6 +42,23 @@ INSTANTIATE_TEST_SUITE_P(
                     LineCase{"Steep", {0, 0}, {1, 3}, {{0, 0}, {0, 1}, {1, 2}}},
                     LineCase{"Shallow", {0, 0}, {4, 1}, {{0, 0}, {1, 0}, {2, 1}, {3, 1}}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Every pixel is the exact point k/n of the way with the minor coordinate rounded to nearest.
+TEST(LinePixels, MatchExactRoundingInEveryDirection)
+{
+    auto floorDiv = [](long a, long b) { return int(a >= 0 ? a / b : -((-a + b - 1) / b)); };
+    for (int dx = -9; dx <= 9; ++dx)
+        for (int dy = -9; dy <= 9; ++dy) {
+            const Pt from{3, -2};
+            const std::vector<Pt> px = linePixels(from, {from.x + dx, from.y + dy});
+            const int n = std::max(std::abs(dx), std::abs(dy));
+            ASSERT_EQ(px.size(), size_t(n));
+            for (int k = 0; k < n; ++k) {
+                const Pt exact{from.x + floorDiv(2L * k * dx + n, 2L * n), from.y + floorDiv(2L * k * dy + n, 2L * n)};
+                ASSERT_EQ(px[size_t(k)], exact) << dx << ',' << dy << " step " << k;
+            }
+        }
+}
 
 TEST(EllipsePixels, EightPixelCircle)
 {
