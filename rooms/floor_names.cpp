@@ -7,7 +7,7 @@ namespace Rooms {
 
 QStringList readFloorNames(const QString& settingsFileName)
 {
-    const TIniFile ini(settingsFileName);
+    const IniSnapshot ini(settingsFileName); // the 15 names from one look at the file
     const QString section = QStringLiteral("Floors");
     QStringList names;
     names.reserve(kFloorCount);

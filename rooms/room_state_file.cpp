@@ -40,6 +40,14 @@ QLatin1String fieldName(RoomStateFile::Field field)
     return QLatin1String();
 }
 
+// The effective-value rule, the one place it is written: the day section's value if the key is
+// there (empty included), else the DefaultsRooms value, else the caller's default. read(section,
+// fallback) reads one key of one section from any reader (a TIniFile or an IniSnapshot).
+template <class T, class Read> T effectiveValue(const Read& read, const QString& daySection, const T& defaultValue)
+{
+    return read(daySection, read(RoomStateFile::defaultsSection(), defaultValue));
+}
+
 } // namespace
 
 const std::array<StatusWord, kStatusCount>& statusWords()
@@ -96,16 +104,17 @@ QString RoomStateFile::readEffective(int room, Field field, const QDate& day, co
 {
     const TIniFile ini(fileName_);
     const QString key = keyName(room, field);
-    const QString fallback = ini.ReadString(defaultsSection(), key, defaultValue);
-    return ini.ReadString(daySection(day), key, fallback);
+    return effectiveValue(
+        [&](const QString& section, const QString& fallback) { return ini.ReadString(section, key, fallback); },
+        daySection(day), defaultValue);
 }
 
 int RoomStateFile::readEffectiveInteger(int room, Field field, const QDate& day, int defaultValue) const
 {
     const TIniFile ini(fileName_);
     const QString key = keyName(room, field);
-    const int fallback = ini.ReadInteger(defaultsSection(), key, defaultValue);
-    return ini.ReadInteger(daySection(day), key, fallback);
+    return effectiveValue([&](const QString& section, int fallback) { return ini.ReadInteger(section, key, fallback); },
+                          daySection(day), defaultValue);
 }
 
 QString RoomStateFile::readDefault(int room, Field field, const QString& defaultValue) const
@@ -139,22 +148,21 @@ void RoomStateFile::writeDefaultBool(int room, Field field, bool value)
 
 PlanState RoomStateFile::readPlan(const QDate& day) const
 {
-    const TIniFile ini(fileName_);
-    const QString defaults = defaultsSection();
+    // One version of the file for the whole plan: looked at once, and never half of a write made meanwhile.
+    const IniSnapshot ini(fileName_);
     const QString today = daySection(day);
+    const auto readAll = [&](Field field, const QString& defaultValue, std::vector<QString>& into) {
+        into.reserve(kRoomCount);
+        for (int room = 1; room <= kRoomCount; ++room) {
+            const QString key = keyName(room, field);
+            into.push_back(effectiveValue(
+                [&](const QString& section, const QString& fallback) { return ini.ReadString(section, key, fallback); },
+                today, defaultValue));
+        }
+    };
     PlanState plan;
-    plan.names.reserve(kRoomCount);
-    plan.statuses.reserve(kRoomCount);
-    const QString noName = QStringLiteral("--");
-    for (int room = 1; room <= kRoomCount; ++room) {
-        const QString key = keyName(room, Field::Name);
-        plan.names.push_back(ini.ReadString(today, key, ini.ReadString(defaults, key, noName)));
-    }
-    const QString none = wordText(RoomStatus::None);
-    for (int room = 1; room <= kRoomCount; ++room) {
-        const QString key = keyName(room, Field::Status);
-        plan.statuses.push_back(ini.ReadString(today, key, ini.ReadString(defaults, key, none)));
-    }
+    readAll(Field::Name, QStringLiteral("--"), plan.names);
+    readAll(Field::Status, wordText(RoomStatus::None), plan.statuses);
     return plan;
 }
 

@@ -80,7 +80,8 @@ public:
     void writeDefault(int room, Field field, const QString& value);
     void writeDefaultBool(int room, Field field, bool value);
 
-    // The reception plan's reload: all names (default "--"), then all statuses (default "NONE").
+    // The reception plan's reload: the effective names (default "--") and statuses (default "NONE")
+    // of all rooms, all read from one version of the file taken at the call.
     PlanState readPlan(const QDate& day) const;
 
 private:
