@@ -4,10 +4,12 @@
 #include "app/main_window.h"
 #include "rooms/floor_names.h"
 #include "rooms/floor_plan.h"
-#include "rooms/room_tile.h"
+#include "rooms/reception_clock.h"
 #include "rooms/room_window.h"
 #include "settings/settings_window.h"
 #include "store/regional_settings.h"
+#include "widgets/color_button.h"
+#include "widgets/screw_panel.h"
 
 #include <QApplication>
 #include <QDateEdit>
@@ -27,13 +29,23 @@ QColor statusColor(RoomStatus status)
     return QColor::fromRgb(Rooms::statusWord(status).rgb);
 }
 
-QPushButton* colourButton(QWidget* parent, const QString& name, const QString& caption, const QColor& face)
+// The tiles' colour of a status word (the status table holds 0xRRGGBB).
+TColor tileColor(RoomStatus status)
 {
-    auto* button = new QPushButton(caption, parent);
+    const quint32 rgb = Rooms::statusWord(status).rgb;
+    return rgbColor(int(rgb >> 16), int(rgb >> 8), int(rgb));
+}
+
+ColorButton* colourButton(QWidget* parent, const QString& name, const QString& caption, TColor face)
+{
+    auto* button = new ColorButton(parent);
     button->setObjectName(name);
-    button->setStyleSheet(QStringLiteral("QPushButton { background: %1; border: 2px outset %2; font-weight: bold; }"
-                                         "QPushButton:pressed { border-style: inset; }")
-                              .arg(face.name(), face.darker(150).name()));
+    button->setCaption(caption);
+    button->setColor(face);
+    button->setBevelWidth(2);
+    QFont bold = button->font();
+    bold.setBold(true);
+    button->setFont(bold);
     return button;
 }
 
@@ -50,11 +62,18 @@ TForm5::TForm5(Forms& forms, QWidget* parent) : QWidget(parent, Qt::Window | Qt:
 
 void TForm5::buildControls()
 {
+    QFont tileFont(QStringLiteral("Arial"));
+    tileFont.setPixelSize(13);
+    tileFont.setBold(true);
     for (int room = 1; room <= Rooms::kRoomCount; ++room) {
-        auto* t = new RoomTile(this);
+        auto* t = new TScrewPanel(this);
         t->setObjectName(QStringLiteral("p") + QString::number(room));
         t->setGeometry(Rooms::tileRect(room));
-        connect(t, &RoomTile::clicked, this, [this, room] { pClick(room); });
+        t->setCaption(QStringLiteral("--"));
+        t->setColor(clSilver);
+        t->setFont(tileFont);
+        t->setCursor(Qt::PointingHandCursor);
+        connect(t, &TScrewPanel::clicked, this, [this, room] { pClick(room); });
         p[static_cast<std::size_t>(room - 1)] = t;
     }
 
@@ -73,11 +92,9 @@ void TForm5::buildControls()
     }
 
     // Below the plan: the clock and the date on the left, the counters in the middle, the buttons on the right.
-    hodinky = new QLabel(QStringLiteral("00:00:00"), this);
+    hodinky = new ReceptionClock(this);
     hodinky->setObjectName(QStringLiteral("hodinky"));
     hodinky->setGeometry(70, 666, 161, 52);
-    hodinky->setAlignment(Qt::AlignCenter);
-    hodinky->setStyleSheet(QStringLiteral("background: black; color: lime; font: bold 26px monospace;"));
 
     Datum = new QDateEdit(this);
     Datum->setObjectName(QStringLiteral("Datum"));
@@ -143,13 +160,13 @@ void TForm5::buildControls()
         ++i;
     }
 
-    OKBut = colourButton(this, QStringLiteral("OKBut"), QStringLiteral("OK"), QColor(0xA8, 0xFF, 0xA8));
+    OKBut = colourButton(this, QStringLiteral("OKBut"), QStringLiteral("OK"), rgbColor(0xA8, 0xFF, 0xA8));
     OKBut->setGeometry(870, 666, 120, 44);
-    connect(OKBut, &QPushButton::clicked, this, &TForm5::OKButClick);
+    connect(OKBut, &ColorButton::clicked, this, &TForm5::OKButClick);
     DokovatBut =
-        colourButton(this, QStringLiteral("DokovatBut"), QStringLiteral("Dokovat >"), QColor(0xFF, 0xFF, 0x80));
+        colourButton(this, QStringLiteral("DokovatBut"), QStringLiteral("Dokovat >"), rgbColor(0xFF, 0xFF, 0x80));
     DokovatBut->setGeometry(870, 714, 120, 44);
-    connect(DokovatBut, &QPushButton::clicked, this, &TForm5::DokovatButClick);
+    connect(DokovatBut, &ColorButton::clicked, this, &TForm5::DokovatButClick);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -204,7 +221,7 @@ void TForm5::NacistStav()
         const auto status = Rooms::recognizeStatus(plan.statuses[static_cast<std::size_t>(room - 1)]);
         if (!status)
             continue;
-        tile(room)->setColor(statusColor(*status));
+        tile(room)->setColor(tileColor(*status));
         ++counts[static_cast<std::size_t>(*status)];
     }
 

@@ -3,6 +3,7 @@
 // a count per status; reloads from Rooms.dat every second while it is the active window, and opens
 // the room window for a clicked tile.
 
+#include "rooms/reception_clock.h" // complete: the welcome timer sets hodinky
 #include "rooms/room_state_file.h"
 
 #include <QDateEdit>
@@ -13,9 +14,10 @@
 #include <array>
 
 struct Forms;
+class ColorButton;
 class QPushButton;
 class QTimer;
-class RoomTile;
+class TScrewPanel;
 
 class TForm5 final : public QWidget
 {
@@ -25,16 +27,17 @@ public:
     explicit TForm5(Forms& forms, QWidget* parent = nullptr);
 
     // Tile pN for room N (1 … 315).
-    RoomTile* tile(int room) const { return p[static_cast<std::size_t>(room - 1)]; }
+    TScrewPanel* tile(int room) const { return p[static_cast<std::size_t>(room - 1)]; }
 
-    std::array<RoomTile*, Rooms::kRoomCount> p{};    // p1 … p315
+    // Tiles repaint only when their caption or colour changes, so a reload that changes nothing paints nothing.
+    std::array<TScrewPanel*, Rooms::kRoomCount> p{}; // p1 … p315
     std::array<QLabel*, Rooms::kFloorCount> Floor{}; // Floor0 … Floor14
     QDateEdit* Datum = nullptr;
     QPushButton* NacistBut = nullptr;
-    QPushButton* OKBut = nullptr;
-    QPushButton* DokovatBut = nullptr;
+    ColorButton* OKBut = nullptr;
+    ColorButton* DokovatBut = nullptr;
     QTimer* Timer1 = nullptr;
-    QLabel* hodinky = nullptr; // clock, set every second by the welcome timer
+    ReceptionClock* hodinky = nullptr; // clock, set every second by the welcome timer
     QLabel* volno_label = nullptr;
     QLabel* volno_labelx = nullptr;
     QLabel* plno_label = nullptr;

@@ -7,6 +7,9 @@
 #include "guests/guest_file.h"
 #include "reservations/create_reservation_window.h"
 #include "rooms/reception_window.h"
+#include "widgets/color_button.h"
+#include "widgets/led_button.h"
+#include "widgets/led_meter.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -16,8 +19,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QProgressBar>
-#include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
 
@@ -34,15 +35,18 @@ QColor wordColor(RoomStatus status)
     return QColor::fromRgb(Rooms::statusWord(status).rgb);
 }
 
-QPushButton* colourButton(QWidget* parent, const char* name, const QString& caption, const QColor& face,
+ColorButton* colourButton(QWidget* parent, const char* name, const QString& caption, const QColor& face,
                           const QRect& geometry)
 {
-    auto* button = new QPushButton(caption, parent);
+    auto* button = new ColorButton(parent);
     button->setObjectName(QLatin1String(name));
     button->setGeometry(geometry);
-    button->setStyleSheet(QStringLiteral("QPushButton { background: %1; border: 2px outset %2; font-weight: bold; }"
-                                         "QPushButton:pressed { border-style: inset; }")
-                              .arg(face.name(), face.darker(150).name()));
+    button->setCaption(caption);
+    button->setColor(rgbColor(face.red(), face.green(), face.blue()));
+    button->setBevelWidth(2);
+    QFont bold = button->font();
+    bold.setBold(true);
+    button->setFont(bold);
     return button;
 }
 
@@ -111,12 +115,15 @@ void TForm4::buildControls()
     default_->setGeometry(16, 302, 270, 22);
 
     // The room lock and the temperature are fixed displays.
-    zamek = new QPushButton(QStringLiteral("Zámek pokoje"), this);
+    zamek = new TLEDButton(this);
     zamek->setObjectName(QStringLiteral("zamek"));
     zamek->setGeometry(16, 334, 130, 44);
+    zamek->setCaption(QStringLiteral("Zámek pokoje"));
+    zamek->setTextPosition(TTextPosition::tpOnButton);
+    zamek->setColor(clRed);
+    zamek->setFontColor(clYellow);
+    zamek->setFont(bold);
     zamek->setEnabled(false);
-    zamek->setStyleSheet(QStringLiteral("QPushButton { background: #FF0000; color: #FFFF00; font-weight: bold;"
-                                        " border: 1px solid black; border-bottom: 4px solid #990000; }"));
     zamekstav = new QLabel(QStringLiteral("Zamčeno"), this);
     zamekstav->setObjectName(QStringLiteral("zamekstav"));
     zamekstav->setGeometry(156, 346, 130, 20);
@@ -124,14 +131,12 @@ void TForm4::buildControls()
     setTextColor(zamekstav, kRed);
 
     caption(this, QStringLiteral("Aktuální Teplota v pokoji:"), QRect(16, 388, 360, 18))->setFont(bold);
-    LEDMeter1 = new QProgressBar(this);
+    LEDMeter1 = new TLEDMeter(this);
     LEDMeter1->setObjectName(QStringLiteral("LEDMeter1"));
     LEDMeter1->setGeometry(16, 408, 360, 16);
-    LEDMeter1->setRange(0, 55);
-    LEDMeter1->setValue(10);
-    LEDMeter1->setTextVisible(false);
-    LEDMeter1->setStyleSheet(QStringLiteral("QProgressBar { background: black; border: none; }"
-                                            "QProgressBar::chunk { background: #00FF00; }"));
+    LEDMeter1->setMin(0);
+    LEDMeter1->setMax(55);
+    LEDMeter1->setPosition(10);
     caption(this, QStringLiteral("0°C"), QRect(384, 406, 60, 20))->setFont(bold);
     auto* scale =
         caption(this, QStringLiteral("-10      0          10            15  20     25     30     35     40      45"),
@@ -185,15 +190,15 @@ void TForm4::buildControls()
     const auto guarded = [this](void (TForm4::*handler)()) {
         return [this, handler] { runGuarded(forms_.dialogs, [this, handler] { (this->*handler)(); }); };
     };
-    connect(RezervovatBut, &QPushButton::clicked, this, guarded(&TForm4::RezervovatButClick));
-    connect(UvioolnitBut, &QPushButton::clicked, this, guarded(&TForm4::UvioolnitButClick));
-    connect(UkliditBut, &QPushButton::clicked, this, guarded(&TForm4::UkliditButClick));
-    connect(SpravitBut, &QPushButton::clicked, this, guarded(&TForm4::SpravitButClick));
-    connect(OdstavitBut, &QPushButton::clicked, this, guarded(&TForm4::OdstavitButClick));
-    connect(ZrusitBut, &QPushButton::clicked, this, guarded(&TForm4::ZrusitButClick));
-    connect(PrichodBut, &QPushButton::clicked, this, guarded(&TForm4::PrichodButClick));
-    connect(OdchodBut, &QPushButton::clicked, this, guarded(&TForm4::OdchodButClick));
-    connect(OKBut, &QPushButton::clicked, this, guarded(&TForm4::OKButClick));
+    connect(RezervovatBut, &ColorButton::clicked, this, guarded(&TForm4::RezervovatButClick));
+    connect(UvioolnitBut, &ColorButton::clicked, this, guarded(&TForm4::UvioolnitButClick));
+    connect(UkliditBut, &ColorButton::clicked, this, guarded(&TForm4::UkliditButClick));
+    connect(SpravitBut, &ColorButton::clicked, this, guarded(&TForm4::SpravitButClick));
+    connect(OdstavitBut, &ColorButton::clicked, this, guarded(&TForm4::OdstavitButClick));
+    connect(ZrusitBut, &ColorButton::clicked, this, guarded(&TForm4::ZrusitButClick));
+    connect(PrichodBut, &ColorButton::clicked, this, guarded(&TForm4::PrichodButClick));
+    connect(OdchodBut, &ColorButton::clicked, this, guarded(&TForm4::OdchodButClick));
+    connect(OKBut, &ColorButton::clicked, this, guarded(&TForm4::OKButClick));
 }
 
 void TForm4::showEvent(QShowEvent* event)

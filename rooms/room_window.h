@@ -11,13 +11,14 @@
 #include <QWidget>
 
 struct Forms;
+class ColorButton;
 class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
-class QProgressBar;
-class QPushButton;
+class TLEDButton;
+class TLEDMeter;
 
 class TForm4 final : public QWidget
 {
@@ -37,18 +38,18 @@ public:
     QLabel* HostJe = nullptr;
     QLabel* navsteva = nullptr;
     QCheckBox* default_ = nullptr; // the check box "default" ("Jako výchozí nastavení")
-    QPushButton* RezervovatBut = nullptr;
-    QPushButton* UvioolnitBut = nullptr;
-    QPushButton* UkliditBut = nullptr;
-    QPushButton* SpravitBut = nullptr;
-    QPushButton* OdstavitBut = nullptr;
-    QPushButton* ZrusitBut = nullptr;
-    QPushButton* PrichodBut = nullptr;
-    QPushButton* OdchodBut = nullptr;
-    QPushButton* OKBut = nullptr;
-    QPushButton* zamek = nullptr;
+    ColorButton* RezervovatBut = nullptr;
+    ColorButton* UvioolnitBut = nullptr;
+    ColorButton* UkliditBut = nullptr;
+    ColorButton* SpravitBut = nullptr;
+    ColorButton* OdstavitBut = nullptr;
+    ColorButton* ZrusitBut = nullptr;
+    ColorButton* PrichodBut = nullptr;
+    ColorButton* OdchodBut = nullptr;
+    ColorButton* OKBut = nullptr;
+    TLEDButton* zamek = nullptr;
     QLabel* zamekstav = nullptr;
-    QProgressBar* LEDMeter1 = nullptr;
+    TLEDMeter* LEDMeter1 = nullptr;
 
     void FormShow();
     void RezervovatButClick();

@@ -10,7 +10,7 @@
 #include "rooms/floor_names.h"
 #include "rooms/reception_window.h"
 #include "rooms/room_state_file.h"
-#include "rooms/room_tile.h"
+#include "widgets/screw_panel.h"
 
 #include <QApplication>
 #include <QDateEdit>
@@ -135,14 +135,14 @@ void BM_TileUpdatesOnly(benchmark::State& state)
         flip = !flip;
         for (int n = 1; n <= Rooms::kRoomCount; ++n) {
             b.plan().tile(n)->setCaption(flip ? QStringLiteral("A") : QStringLiteral("B"));
-            b.plan().tile(n)->setColor(flip ? Qt::red : Qt::green);
+            b.plan().tile(n)->setColor(flip ? clRed : clLime);
         }
         QCoreApplication::sendPostedEvents();
     }
 }
 BENCHMARK(BM_TileUpdatesOnly)->Unit(benchmark::kMillisecond);
 
-// Painting the whole window: 315 tiles, labels, counters and buttons.
+// Painting the whole window: 315 screw-panel tiles, labels, counters, clock and buttons.
 void BM_RepaintWholePlan(benchmark::State& state)
 {
     Board& b = board();

@@ -8,10 +8,12 @@
 #include "desktop/shell.h"
 #include "reservations/create_reservation_window.h"
 #include "rooms/reception_window.h"
-#include "rooms/room_tile.h"
 #include "rooms/room_window.h"
 #include "settings/settings_window.h"
 #include "store/ini_file.h"
+#include "widgets/color_button.h"
+#include "widgets/painting.h"
+#include "widgets/screw_panel.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -127,6 +129,8 @@ protected:
         room().hide();
         plan().pClick(n);
     }
+    // A tile's colour as the plan paints it.
+    QColor tileColor(int n) { return paint::qColor(plan().tile(n)->color()); }
     int counterSum() const
     {
         int sum = 0;
@@ -180,7 +184,7 @@ TEST_F(RoomBoard, EmptyDataDirectoryShowsTheDefaultPlan)
     EXPECT_EQ(plan().geometry(), QRect(0, 0, 1024, 768));
     for (int n = 1; n <= Rooms::kRoomCount; ++n) {
         ASSERT_EQ(plan().tile(n)->caption(), QStringLiteral("--")) << n;
-        ASSERT_EQ(plan().tile(n)->color(), kSilver) << n;
+        ASSERT_EQ(tileColor(n), kSilver) << n;
     }
     EXPECT_EQ(plan().nic_label->text(), QStringLiteral("315"));
     EXPECT_EQ(counterSum(), 315);
@@ -205,13 +209,13 @@ TEST_F(RoomBoard, PlanShowsEffectiveNamesAndStatusesWithCounts)
 
     EXPECT_EQ(plan().tile(1)->caption(), QStringLiteral("101"));
     EXPECT_EQ(plan().tile(2)->caption(), QString()); // an empty name on the day overrides the default
-    EXPECT_EQ(plan().tile(1)->color(), kLime);       // the day's FREE over the default OUTOFORDER
-    EXPECT_EQ(plan().tile(2)->color(), kLime);
-    EXPECT_EQ(plan().tile(3)->color(), kLightBlue);
-    EXPECT_EQ(plan().tile(4)->color(), kLightOrange);
-    EXPECT_EQ(plan().tile(5)->color(), kBlue);
-    EXPECT_EQ(plan().tile(6)->color(), kRed);
-    EXPECT_EQ(plan().tile(7)->color(), kSilver); // FULL on another day only
+    EXPECT_EQ(tileColor(1), kLime);                  // the day's FREE over the default OUTOFORDER
+    EXPECT_EQ(tileColor(2), kLime);
+    EXPECT_EQ(tileColor(3), kLightBlue);
+    EXPECT_EQ(tileColor(4), kLightOrange);
+    EXPECT_EQ(tileColor(5), kBlue);
+    EXPECT_EQ(tileColor(6), kRed);
+    EXPECT_EQ(tileColor(7), kSilver); // FULL on another day only
 
     EXPECT_EQ(plan().volno_label->text(), QStringLiteral("2"));
     EXPECT_EQ(plan().plno_label->text(), QStringLiteral("1"));
@@ -224,9 +228,9 @@ TEST_F(RoomBoard, PlanShowsEffectiveNamesAndStatusesWithCounts)
     // Another day: room 1 is out of order again, room 7 full; the plan follows on "Načíst".
     plan().Datum->setDate(QDate(2026, 3, 6));
     plan().NacistBut->click();
-    EXPECT_EQ(plan().tile(1)->color(), kGrey);
+    EXPECT_EQ(tileColor(1), kGrey);
     EXPECT_EQ(plan().tile(2)->caption(), QStringLiteral("102"));
-    EXPECT_EQ(plan().tile(7)->color(), kRed);
+    EXPECT_EQ(tileColor(7), kRed);
     EXPECT_EQ(plan().mimo_label->text(), QStringLiteral("1"));
 }
 
@@ -234,14 +238,14 @@ TEST_F(RoomBoard, UnrecognisedStatusKeepsTheTileColourAndCountsNowhere)
 {
     writeRooms("[Rooms_5.3.2026]\r\nRoom8Status=FULL\r\nRoom9Status=FREE\r\n");
     openPlan();
-    ASSERT_EQ(plan().tile(8)->color(), kRed);
+    ASSERT_EQ(tileColor(8), kRed);
 
     // A cancelled reservation leaves "--"; a hand-edited file may hold "free".
     writeRooms("[Rooms_5.3.2026]\r\nRoom8Status=--\r\nRoom9Status=free\r\nRoom10Status=\r\n");
     plan().NacistStav();
-    EXPECT_EQ(plan().tile(8)->color(), kRed);
-    EXPECT_EQ(plan().tile(9)->color(), kLime);
-    EXPECT_EQ(plan().tile(10)->color(), kSilver);
+    EXPECT_EQ(tileColor(8), kRed);
+    EXPECT_EQ(tileColor(9), kLime);
+    EXPECT_EQ(tileColor(10), kSilver);
     EXPECT_EQ(plan().plno_label->text(), QStringLiteral("0"));
     EXPECT_EQ(plan().volno_label->text(), QStringLiteral("0"));
     EXPECT_EQ(plan().nic_label->text(), QStringLiteral("312"));
@@ -254,7 +258,7 @@ TEST_F(RoomBoard, TimerReloadsOnlyWhileThePlanIsTheActiveWindow)
     ASSERT_TRUE(plan().isActiveWindow());
     writeRooms("[DefaultsRooms]\r\nRoom5Status=FULL\r\n");
     plan().Timer1Timer();
-    EXPECT_EQ(plan().tile(5)->color(), kRed);
+    EXPECT_EQ(tileColor(5), kRed);
 
     // The room window over the plan takes the activation; the plan stops following the file.
     openRoom(1);
@@ -262,13 +266,13 @@ TEST_F(RoomBoard, TimerReloadsOnlyWhileThePlanIsTheActiveWindow)
     ASSERT_FALSE(plan().isActiveWindow());
     writeRooms("[DefaultsRooms]\r\nRoom5Status=FREE\r\n");
     plan().Timer1Timer();
-    EXPECT_EQ(plan().tile(5)->color(), kRed);
+    EXPECT_EQ(tileColor(5), kRed);
 
     // Back in front, the next tick shows the change.
     room().hide();
     activate(&plan());
     plan().Timer1Timer();
-    EXPECT_EQ(plan().tile(5)->color(), kLime);
+    EXPECT_EQ(tileColor(5), kLime);
     EXPECT_EQ(plan().Datum->date(), kToday); // ticks never move the day
 }
 
@@ -289,14 +293,14 @@ TEST_F(RoomBoard, ChangeByAnotherProgramShowsAtTheNextTick)
 
     plan().Timer1Timer();
     EXPECT_EQ(plan().tile(12)->caption(), QStringLiteral("A12"));
-    EXPECT_EQ(plan().tile(12)->color(), kLightOrange);
+    EXPECT_EQ(tileColor(12), kLightOrange);
 }
 
 TEST_F(RoomBoard, ShowingResetsTheDayExceptWhenPickingForAReservation)
 {
     openPlan();
     plan().Datum->setDate(kNextWeek);
-    plan().OKBut->click();
+    clickWidget(plan().OKBut);
     EXPECT_FALSE(plan().isVisible());
     openPlan();
     EXPECT_EQ(plan().Datum->date(), kToday);
@@ -307,7 +311,7 @@ TEST_F(RoomBoard, ShowingResetsTheDayExceptWhenPickingForAReservation)
     plan().show();
     EXPECT_EQ(plan().Datum->date(), kNextWeek);
 
-    plan().DokovatBut->click();
+    clickWidget(plan().DokovatBut);
     EXPECT_EQ(plan().pos(), QPoint(1280, 0));
 }
 
@@ -348,7 +352,7 @@ TEST_F(RoomBoard, TileClickOpensTheRoomWindowForThatRoom)
     EXPECT_EQ(room().CisloPokoje, 200);
     EXPECT_EQ(room().JmenoPokoje->text(), plan().tile(200)->caption());
     EXPECT_EQ(room().stavpokoje->text(), QStringLiteral("Pokoj je obsazen"));
-    EXPECT_EQ(room().statusColor(), plan().tile(200)->color());
+    EXPECT_EQ(room().statusColor(), tileColor(200));
 }
 
 // --- room window ----------------------------------------------------------------------------
@@ -446,7 +450,7 @@ TEST_F(RoomBoard, UnrecognisedStatusLeavesThePanelAsThePreviousRoomLeftIt)
 struct StatusButtonCase
 {
     const char* name;
-    QPushButton* TForm4::*button;
+    ColorButton* TForm4::*button;
     const char* word;
     const char16_t* caption; // nullptr: the panel stays as it was
     QColor color;
@@ -466,7 +470,7 @@ TEST_P(StatusButton, WritesTheDayAndTheDefaultWhenTicked)
     ASSERT_EQ(room().stavpokoje->text(), QStringLiteral("Pokoj je obsazen"));
 
     // Unticked: the day only.
-    (room().*c.button)->click();
+    clickWidget(room().*c.button);
     EXPECT_EQ(stored(day(kToday), QStringLiteral("Room40Status")), QLatin1String(c.word));
     EXPECT_EQ(stored(QStringLiteral("DefaultsRooms"), QStringLiteral("Room40Status")), QStringLiteral("FULL"));
     if (c.caption) {
@@ -481,7 +485,7 @@ TEST_P(StatusButton, WritesTheDayAndTheDefaultWhenTicked)
     // Ticked, on another day: the default as well, except for a reservation; the tick stays.
     plan().Datum->setDate(kNextWeek);
     room().default_->setChecked(true);
-    (room().*c.button)->click();
+    clickWidget(room().*c.button);
     EXPECT_EQ(stored(day(kNextWeek), QStringLiteral("Room40Status")), QLatin1String(c.word));
     EXPECT_EQ(stored(QStringLiteral("DefaultsRooms"), QStringLiteral("Room40Status")),
               c.intoDefaults ? QLatin1String(c.word) : QLatin1String("FULL"));
@@ -504,7 +508,7 @@ TEST_F(RoomBoard, OutOfServiceIsRedOnTheButtonAndGreyWhenShownAgainAndOnThePlan)
 {
     openPlan();
     openRoom(9);
-    room().OdstavitBut->click();
+    clickWidget(room().OdstavitBut);
     EXPECT_EQ(room().statusColor(), kRed);
     EXPECT_EQ(room().stavpokoje->text(), QStringLiteral("Pokoj je odstaven"));
 
@@ -515,7 +519,7 @@ TEST_F(RoomBoard, OutOfServiceIsRedOnTheButtonAndGreyWhenShownAgainAndOnThePlan)
     room().hide();
     activate(&plan());
     plan().Timer1Timer();
-    EXPECT_EQ(plan().tile(9)->color(), kGrey);
+    EXPECT_EQ(tileColor(9), kGrey);
     EXPECT_EQ(plan().mimo_label->text(), QStringLiteral("1"));
 }
 
@@ -523,7 +527,7 @@ TEST_F(RoomBoard, CleaningShowsItsButtonTextThenTheMessageTextOnReload)
 {
     openPlan();
     openRoom(11);
-    room().UkliditBut->click();
+    clickWidget(room().UkliditBut);
     EXPECT_EQ(room().stavpokoje->text(), QStringLiteral("Pokoj se uklízí"));
     openRoom(11);
     EXPECT_EQ(room().stavpokoje->text(), QStringLiteral("pokoj je v úklidu"));
@@ -535,7 +539,7 @@ TEST_F(RoomBoard, ArrivalAndDepartureHoldForEveryDay)
     plan().Datum->setDate(kNextWeek);
     openRoom(3);
     room().default_->setChecked(true);
-    room().PrichodBut->click();
+    clickWidget(room().PrichodBut);
     EXPECT_EQ(room().HostJe->text(), QStringLiteral("Host je v pokoji"));
     EXPECT_EQ(room().HostJe->palette().color(QPalette::WindowText), kGreen);
     EXPECT_EQ(stored(QStringLiteral("DefaultsRooms"), QStringLiteral("Room3IsHosted")), QStringLiteral("1"));
@@ -545,7 +549,7 @@ TEST_F(RoomBoard, ArrivalAndDepartureHoldForEveryDay)
     openRoom(3);
     EXPECT_EQ(room().HostJe->text(), QStringLiteral("Host je v pokoji"));
 
-    room().OdchodBut->click();
+    clickWidget(room().OdchodBut);
     EXPECT_EQ(room().HostJe->text(), QStringLiteral("Host není v pokoji"));
     EXPECT_EQ(room().HostJe->palette().color(QPalette::WindowText), kRed);
     plan().Datum->setDate(kNextWeek);
@@ -558,7 +562,7 @@ TEST_F(RoomBoard, OkSavesNameAndSizeAsDefaultsAndPriceAndCommentForTheDay)
     openPlan();
     openRoom(4);
     room().default_->setChecked(true);
-    room().OKBut->click();
+    clickWidget(room().OKBut);
     // A room shown with the default texts stores them as they are.
     EXPECT_EQ(stored(QStringLiteral("DefaultsRooms"), QStringLiteral("Room4Name")), QStringLiteral("--"));
     EXPECT_EQ(stored(QStringLiteral("DefaultsRooms"), QStringLiteral("Room4Size")), QStringLiteral("--"));
@@ -573,7 +577,7 @@ TEST_F(RoomBoard, OkSavesNameAndSizeAsDefaultsAndPriceAndCommentForTheDay)
     room().VelikostPokoje->setText(QStringLiteral("3 lůžka"));
     room().CenaPokoje->setEditText(QStringLiteral("1200 Kč"));
     room().Poznamka->setPlainText(QStringLiteral("Rozbitá lampa\nvyměnit žárovku"));
-    room().OKBut->click();
+    clickWidget(room().OKBut);
     EXPECT_EQ(stored(QStringLiteral("DefaultsRooms"), QStringLiteral("Room4Name")), QStringLiteral("Zelený"));
     EXPECT_EQ(stored(day(kToday), QStringLiteral("Room4Price")), QStringLiteral("1200 Kč"));
 
@@ -588,7 +592,7 @@ TEST_F(RoomBoard, OkSavesNameAndSizeAsDefaultsAndPriceAndCommentForTheDay)
     // The price is not loaded: room 9 shows, and saves, the price typed for room 4.
     openRoom(9);
     EXPECT_EQ(room().CenaPokoje->currentText(), QStringLiteral("1200 Kč"));
-    room().OKBut->click();
+    clickWidget(room().OKBut);
     EXPECT_EQ(stored(day(kToday), QStringLiteral("Room9Price")), QStringLiteral("1200 Kč"));
 }
 
@@ -599,7 +603,7 @@ TEST_F(RoomBoard, UnwritableFileReportsTheFileAndTheWindowKeepsWorking)
     openRoom(6);
     makeDataDirectoryUnwritable();
 
-    room().UvioolnitBut->click();
+    clickWidget(room().UvioolnitBut);
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].kind, Dialogs::Kind::Error);
     EXPECT_TRUE(dialogs.shown[0].text.contains(QStringLiteral("rooms.dat"), Qt::CaseInsensitive))
@@ -608,13 +612,13 @@ TEST_F(RoomBoard, UnwritableFileReportsTheFileAndTheWindowKeepsWorking)
     EXPECT_EQ(room().stavpokoje->text(), QStringLiteral("Pokoj je volný"));
     EXPECT_TRUE(room().isVisible());
 
-    room().OKBut->click();
+    clickWidget(room().OKBut);
     EXPECT_EQ(dialogs.shown.size(), 2u);
     EXPECT_TRUE(room().isVisible()); // a failed save does not close the window
 
     restoreDataDirectory();
     EXPECT_EQ(stored(day(kToday), QStringLiteral("Room6Status")), QStringLiteral("FULL"));
-    room().UvioolnitBut->click();
+    clickWidget(room().UvioolnitBut);
     EXPECT_EQ(stored(day(kToday), QStringLiteral("Room6Status")), QStringLiteral("FREE"));
     EXPECT_EQ(dialogs.shown.size(), 2u);
 }
@@ -623,7 +627,7 @@ TEST_F(RoomBoard, ReserveHandsTheRoomToTheCreateReservationWindow)
 {
     openPlan();
     openRoom(12);
-    room().RezervovatBut->click();
+    clickWidget(room().RezervovatBut);
     EXPECT_TRUE(forms().form8->isVisible());
 }
 
@@ -631,11 +635,11 @@ TEST_F(RoomBoard, StatusSetInTheRoomWindowShowsOnThePlan)
 {
     openPlan();
     openRoom(21);
-    room().SpravitBut->click();
-    room().OKBut->click();
+    clickWidget(room().SpravitBut);
+    clickWidget(room().OKBut);
     activate(&plan());
     plan().Timer1Timer();
-    EXPECT_EQ(plan().tile(21)->color(), kLightOrange);
+    EXPECT_EQ(tileColor(21), kLightOrange);
     EXPECT_EQ(plan().oprava_label->text(), QStringLiteral("1"));
     EXPECT_EQ(counterSum(), 315);
 }
