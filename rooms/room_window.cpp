@@ -137,6 +137,7 @@ void TForm4::buildControls()
     LEDMeter1->setMin(0);
     LEDMeter1->setMax(55);
     LEDMeter1->setPosition(10);
+    LEDMeter1->setLEDContrast(4); // unlit cells show dimly
     caption(this, QStringLiteral("0°C"), QRect(384, 406, 60, 20))->setFont(bold);
     auto* scale =
         caption(this, QStringLiteral("-10      0          10            15  20     25     30     35     40      45"),
