@@ -17,6 +17,8 @@ int main(int argc, char** argv)
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 
     QApplication app(argc, argv);
+    // The title of every message box.
+    QApplication::setApplicationName(QStringLiteral("Lodgera"));
     // Only the welcome screen's closing ends the program; hiding every window does not.
     app.setQuitOnLastWindowClosed(false);
 

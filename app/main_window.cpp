@@ -14,6 +14,10 @@
 #include "reservations/reservation_menu_window.h"
 #include "rooms/reception_window.h"
 #include "settings/settings_window.h"
+#include "widgets/color_button.h"
+#include "widgets/gradient_background.h"
+#include "widgets/lcd99.h"
+#include "widgets/screw_panel.h"
 
 #include <QApplication>
 #include <QCalendarWidget>
@@ -21,31 +25,31 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QScopedValueRollback>
 #include <QScreen>
 #include <QTextBlock>
 #include <QTextCursor>
 
-// The controls below are plain Qt stand-ins for the owner-drawn ones (colour buttons, screw
-// panels, the seven-segment clock, the gradient background), placed at their designed positions.
-
 namespace {
 
-const QColor kBtnFace(0xF0, 0xF0, 0xF0);
+// The face colours of the menu buttons.
+constexpr TColor kOrange = rgbColor(0xFF, 0x80, 0x00);
+constexpr TColor kViolet = rgbColor(0x80, 0x00, 0xFF);
+constexpr TColor kDarkCyan = rgbColor(0x40, 0x80, 0x80);
+constexpr TColor kLightGreen = rgbColor(0xA8, 0xFF, 0xA8);
+constexpr TColor kLightBlue = rgbColor(0x79, 0xD3, 0xFF);
+constexpr TColor kLightOrange = rgbColor(0xFF, 0xCE, 0x9D);
+constexpr TColor kPink = rgbColor(0xFF, 0x00, 0x80);
+constexpr TColor kLightViolet = rgbColor(0x80, 0x80, 0xFF);
+constexpr TColor kBarBlue = rgbColor(0x00, 0x80, 0xFF);
 
-// A raised group panel (stand-in for a screw panel), optionally with a bold heading.
-QFrame* group(QWidget* parent, const QRect& rect, const QString& heading = {}, const QColor& face = kBtnFace)
+// A screw panel holding one group of controls, optionally with a bold heading at its top left.
+TScrewPanel* group(QWidget* parent, const QRect& rect, const QString& heading = {}, TColor face = clBtnFace)
 {
-    auto* panel = new QFrame(parent);
-    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    auto* panel = new TScrewPanel(parent);
     panel->setGeometry(rect);
-    panel->setAutoFillBackground(true);
-    QPalette palette = panel->palette();
-    palette.setColor(QPalette::Window, face);
-    panel->setPalette(palette);
+    panel->setColor(face);
     if (!heading.isEmpty()) {
         auto* label = new QLabel(heading, panel);
         label->setGeometry(12, 10, rect.width() - 24, 22);
@@ -54,18 +58,20 @@ QFrame* group(QWidget* parent, const QRect& rect, const QString& heading = {}, c
     return panel;
 }
 
-// A coloured push button with a bold Arial caption (stand-in for a colour button).
-QPushButton* button(QWidget* parent, const char16_t* name, const QString& caption, const QRect& rect,
-                    const QColor& face, const QColor& text = Qt::black)
+// A colour button with a bold Arial caption.
+ColorButton* button(QWidget* parent, const char16_t* name, const QString& caption, const QRect& rect, TColor face,
+                    TColor text = clBlack)
 {
-    auto* b = new QPushButton(caption, parent);
+    auto* b = new ColorButton(parent);
     b->setObjectName(QString::fromUtf16(name));
+    b->setCaption(caption);
     b->setGeometry(rect);
-    b->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; color: %2; font: bold 14px Arial;"
-                                    " border: 1px solid black; }"
-                                    "QPushButton:pressed { border: 2px inset black; }"
-                                    "QPushButton:disabled { color: #808080; }")
-                         .arg(face.name(), text.name()));
+    b->setColor(face);
+    b->setFontColor(text);
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(14);
+    font.setBold(true);
+    b->setFont(font);
     return b;
 }
 
@@ -93,36 +99,45 @@ TForm1::TForm1(Forms& forms, QWidget* parent) : QWidget(parent), Exec(forms.shel
     setWindowFlag(Qt::FramelessWindowHint);
     resize(1024, 768);
 
-    const QColor lightGreen(0xA8, 0xFF, 0xA8);
+    // The whole background: white in the top-left corner to blue in the bottom-right one.
+    auto* background = new GradientBackground(this);
+    background->setObjectName(QStringLiteral("GradientBackground1"));
+    background->setStyle(TGradientBkStyle::gsCornerBottomRight);
+    background->setDirection(TGradientDirection::gdDownRight);
+    background->setStartColor(clWhite);
+    background->setEndColor(rgbColor(0x0D, 0x86, 0xFF));
+    background->setAlign(GradientBackground::TAlign::alClient);
 
-    QFrame* cameras = group(this, {8, 8, 169, 121}, QStringLiteral("Kamery:"));
-    WebCamPokojeBut = button(cameras, u"WebCamPokojeBut", QStringLiteral("Kamery"), {12, 40, 145, 57}, 0xFF8000);
+    TScrewPanel* cameras = group(this, {8, 8, 169, 121}, QStringLiteral("Kamery:"));
+    WebCamPokojeBut = button(cameras, u"WebCamPokojeBut", QStringLiteral("Kamery"), {12, 40, 145, 57}, kOrange);
 
-    QFrame* tools = group(this, {8, 136, 169, 153});
-    AktualizaceBut = button(tools, u"AktualizaceBut", QStringLiteral("Aktualizace"), {12, 24, 145, 57}, 0x8000FF);
-    TiskBut = button(tools, u"TiskBut", QStringLiteral("Tisk"), {12, 88, 145, 57}, 0x408080);
+    TScrewPanel* tools = group(this, {8, 136, 169, 153});
+    AktualizaceBut = button(tools, u"AktualizaceBut", QStringLiteral("Aktualizace"), {12, 24, 145, 57}, kViolet);
+    TiskBut = button(tools, u"TiskBut", QStringLiteral("Tisk"), {12, 88, 145, 57}, kDarkCyan);
 
-    QFrame* guests = group(this, {184, 8, 161, 281}, QStringLiteral("Hosté:"));
-    NovyHostBut = button(guests, u"NovyHostBut", QStringLiteral("Nový host"), {8, 40, 145, 57}, lightGreen);
-    VyberHostaBut = button(guests, u"VyberHostaBut", QStringLiteral("Výběr hosta"), {8, 96, 145, 57}, lightGreen);
-    UcetBut = button(guests, u"UcetBut", QStringLiteral("Účet"), {8, 152, 145, 114}, lightGreen);
+    TScrewPanel* guests = group(this, {184, 8, 161, 281}, QStringLiteral("Hosté:"));
+    NovyHostBut = button(guests, u"NovyHostBut", QStringLiteral("Nový host"), {8, 40, 145, 57}, kLightGreen);
+    VyberHostaBut = button(guests, u"VyberHostaBut", QStringLiteral("Výběr hosta"), {8, 96, 145, 57}, kLightGreen);
+    UcetBut = button(guests, u"UcetBut", QStringLiteral("Účet"), {8, 152, 145, 114}, kLightGreen);
 
-    QFrame* system = group(this, {352, 8, 305, 281}, QStringLiteral("Systém:"));
-    UctyBut = button(system, u"UctyBut", QStringLiteral("Účty"), {8, 40, 289, 57}, lightGreen);
-    NastaveniBut = button(system, u"NastaveniBut", QStringLiteral("Nastavení"), {8, 96, 145, 57}, lightGreen);
-    RezervaceBut = button(system, u"RezervaceBut", QStringLiteral("REZERVACE"), {152, 96, 145, 57}, lightGreen);
-    RecepceBut = button(system, u"RecepceBut", QStringLiteral("Recepce"), {8, 152, 289, 65}, Qt::yellow);
-    UklidBut = button(system, u"UklidBut", QStringLiteral("Úklid"), {8, 216, 145, 49}, 0x79D3FF);
-    UdrzbaBut = button(system, u"UdrzbaBut", QStringLiteral("Údržba"), {152, 216, 145, 49}, 0xFFCE9D);
+    TScrewPanel* system = group(this, {352, 8, 305, 281}, QStringLiteral("Systém:"));
+    UctyBut = button(system, u"UctyBut", QStringLiteral("Účty"), {8, 40, 289, 57}, kLightGreen);
+    NastaveniBut = button(system, u"NastaveniBut", QStringLiteral("Nastavení"), {8, 96, 145, 57}, kLightGreen);
+    RezervaceBut = button(system, u"RezervaceBut", QStringLiteral("REZERVACE"), {152, 96, 145, 57}, kLightGreen);
+    RecepceBut = button(system, u"RecepceBut", QStringLiteral("Recepce"), {8, 152, 289, 65}, clYellow);
+    UklidBut = button(system, u"UklidBut", QStringLiteral("Úklid"), {8, 216, 145, 49}, kLightBlue);
+    UdrzbaBut = button(system, u"UdrzbaBut", QStringLiteral("Údržba"), {152, 216, 145, 49}, kLightOrange);
 
-    QFrame* clock = group(this, {664, 16, 161, 57}, {}, Qt::black);
-    hodinky = new QLabel(QStringLiteral("00:00:00"), clock);
+    // The clock sits on a plain black panel.
+    TScrewPanel* clock = group(this, {664, 16, 161, 57}, {}, clBlack);
+    clock->setShowScrews(false);
+    hodinky = new TLCD99(clock);
     hodinky->setObjectName(QStringLiteral("hodinky"));
     hodinky->setGeometry(8, 7, 145, 42);
-    hodinky->setAlignment(Qt::AlignCenter);
-    hodinky->setStyleSheet(QStringLiteral("background: black; color: lime; font: bold 26px monospace;"));
+    hodinky->setDigitNum(8);
+    hodinky->setValue(QStringLiteral("00:00:00"));
 
-    QFrame* calendar = group(this, {832, 88, 177, 201});
+    TScrewPanel* calendar = group(this, {832, 88, 177, 201});
     Kalendar = new QCalendarWidget(calendar);
     Kalendar->setObjectName(QStringLiteral("Kalendar"));
     Kalendar->setGeometry(9, 17, 160, 168);
@@ -131,21 +146,21 @@ TForm1::TForm1(Forms& forms, QWidget* parent) : QWidget(parent), Exec(forms.shel
     Kalendar->setHorizontalHeaderFormat(QCalendarWidget::SingleLetterDayNames);
     Kalendar->setSelectedDate(forms.now().date());
 
-    QFrame* services = group(this, {664, 80, 161, 209});
-    TaxiBut = button(services, u"TaxiBut", QStringLiteral("Zavolat TAXI"), {16, 8, 129, 41}, Qt::yellow);
-    KuryrBut = button(services, u"KuryrBut", QStringLiteral("Zavolat Kurýra"), {16, 48, 129, 41}, 0xFF0080);
-    TelefonyBut = button(services, u"TelefonyBut", QStringLiteral("Telefony"), {16, 88, 129, 41}, 0x8080FF);
+    TScrewPanel* services = group(this, {664, 80, 161, 209});
+    TaxiBut = button(services, u"TaxiBut", QStringLiteral("Zavolat TAXI"), {16, 8, 129, 41}, clYellow);
+    KuryrBut = button(services, u"KuryrBut", QStringLiteral("Zavolat Kurýra"), {16, 48, 129, 41}, kPink);
+    TelefonyBut = button(services, u"TelefonyBut", QStringLiteral("Telefony"), {16, 88, 129, 41}, kLightViolet);
     auto* bevel = new QFrame(services);
     bevel->setFrameStyle(QFrame::HLine | QFrame::Sunken);
     bevel->setGeometry(8, 138, 145, 4);
-    BarBut = button(services, u"BarBut", QStringLiteral("Bar a Restaurace"), {8, 152, 145, 41}, 0x0080FF);
+    BarBut = button(services, u"BarBut", QStringLiteral("Bar a Restaurace"), {8, 152, 145, 41}, kBarBlue);
 
-    QFrame* chatView = group(this, {8, 296, 649, 409}, {}, Qt::white);
+    TScrewPanel* chatView = group(this, {8, 296, 649, 409}, {}, clWhite);
     WebChat = forms.browsers->create(chatView);
     WebChat->setObjectName(QStringLiteral("WebChat"));
     WebChat->setGeometry(16, 16, 617, 377);
 
-    QFrame* chatInput = group(this, {8, 712, 649, 41});
+    TScrewPanel* chatInput = group(this, {8, 712, 649, 41});
     chattext = new QLineEdit(chatInput);
     chattext->setObjectName(QStringLiteral("chattext"));
     chattext->setGeometry(16, 5, 433, 26);
@@ -153,11 +168,11 @@ TForm1::TForm1(Forms& forms, QWidget* parent) : QWidget(parent), Exec(forms.shel
     chatkomu->setObjectName(QStringLiteral("chatkomu"));
     chatkomu->setEditable(true);
     chatkomu->setGeometry(456, 5, 105, 26);
-    chatposlat = button(chatInput, u"chatposlat", QStringLiteral("Poslat"), {568, 8, 65, 25}, Qt::yellow);
+    chatposlat = button(chatInput, u"chatposlat", QStringLiteral("Poslat"), {568, 8, 65, 25}, clYellow);
     for (QWidget* control : std::initializer_list<QWidget*>{chattext, chatkomu, chatposlat})
         control->setEnabled(false);
 
-    QFrame* state = group(this, {664, 296, 345, 457}, QStringLiteral("Celkový stav:"));
+    TScrewPanel* state = group(this, {664, 296, 345, 457}, QStringLiteral("Celkový stav:"));
     log = new QPlainTextEdit(state);
     log->setObjectName(QStringLiteral("log"));
     log->setGeometry(8, 48, 329, 393);
@@ -165,13 +180,13 @@ TForm1::TForm1(Forms& forms, QWidget* parent) : QWidget(parent), Exec(forms.shel
     log->setStyleSheet(QStringLiteral("background: #C0C0C0;"));
     connect(log, &QPlainTextEdit::textChanged, this, &TForm1::logChanged);
 
-    KonecBut = button(this, u"KonecBut", QStringLiteral("Konec"), {832, 16, 169, 65}, Qt::red, Qt::white);
+    KonecBut = button(this, u"KonecBut", QStringLiteral("Konec"), {832, 16, 169, 65}, clRed, clWhite);
 
-    for (QPushButton* disabled : {UcetBut, UctyBut, TelefonyBut})
+    for (ColorButton* disabled : {UcetBut, UctyBut, TelefonyBut})
         disabled->setEnabled(false);
 
-    const auto wire = [this](QPushButton* b, void (TForm1::*handler)()) {
-        connect(b, &QPushButton::clicked, this,
+    const auto wire = [this](ColorButton* b, void (TForm1::*handler)()) {
+        connect(b, &ColorButton::clicked, this,
                 [this, handler] { runGuarded(forms_.dialogs, [&] { (this->*handler)(); }); });
     };
     wire(RecepceBut, &TForm1::RecepceButClick);
@@ -201,16 +216,6 @@ void TForm1::showEvent(QShowEvent* event)
     if (QScreen* s = screen())
         setGeometry(s->geometry());
     QWidget::showEvent(event);
-}
-
-void TForm1::paintEvent(QPaintEvent*)
-{
-    // Stand-in for the gradient background: white in the top-left corner to blue bottom right.
-    QPainter painter(this);
-    QLinearGradient gradient(0, 0, width(), height());
-    gradient.setColorAt(0, Qt::white);
-    gradient.setColorAt(1, QColor(0x0D, 0x86, 0xFF));
-    painter.fillRect(rect(), gradient);
 }
 
 void TForm1::RecepceButClick()

@@ -3,13 +3,13 @@
 // chat view and the state panel. It captures the data directory when it is created.
 
 #include "desktop/directory_locator.h"
+#include "widgets/color_button.h"
+#include "widgets/lcd99.h"
 
 #include <QCalendarWidget>
 #include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QString>
 #include <QWidget>
 
@@ -50,27 +50,27 @@ public:
     DirectoryLocator dir;
     Shell* Exec;
 
-    QPushButton* RecepceBut;
-    QPushButton* NovyHostBut;
-    QPushButton* VyberHostaBut;
-    QPushButton* RezervaceBut;
-    QPushButton* NastaveniBut;
-    QPushButton* TiskBut;
-    QPushButton* WebCamPokojeBut;
-    QPushButton* UklidBut;
-    QPushButton* UdrzbaBut;
-    QPushButton* AktualizaceBut;
-    QPushButton* BarBut;
-    QPushButton* TaxiBut;
-    QPushButton* KuryrBut;
-    QPushButton* KonecBut;
-    QPushButton* UcetBut;
-    QPushButton* UctyBut;
-    QPushButton* TelefonyBut;
-    QPushButton* chatposlat;
+    ColorButton* RecepceBut;
+    ColorButton* NovyHostBut;
+    ColorButton* VyberHostaBut;
+    ColorButton* RezervaceBut;
+    ColorButton* NastaveniBut;
+    ColorButton* TiskBut;
+    ColorButton* WebCamPokojeBut;
+    ColorButton* UklidBut;
+    ColorButton* UdrzbaBut;
+    ColorButton* AktualizaceBut;
+    ColorButton* BarBut;
+    ColorButton* TaxiBut;
+    ColorButton* KuryrBut;
+    ColorButton* KonecBut;
+    ColorButton* UcetBut;
+    ColorButton* UctyBut;
+    ColorButton* TelefonyBut;
+    ColorButton* chatposlat;
     QLineEdit* chattext;
     QComboBox* chatkomu;
-    QLabel* hodinky;
+    TLCD99* hodinky;
     QCalendarWidget* Kalendar;
     TWebBrowser* WebChat;
     // Read-only state panel; it never holds 100 lines (the first line goes whenever it would).
@@ -78,7 +78,6 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
 
 private:
     void startCompanion(const QString& fileTested, const QString& file, const QString& parameters,

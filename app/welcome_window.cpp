@@ -7,13 +7,14 @@
 #include "rooms/reception_window.h"
 #include "settings/settings_window.h"
 #include "store/regional_settings.h"
+#include "widgets/lcd99.h"
+#include "widgets/led_meter.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QThread>
@@ -63,10 +64,19 @@ QLabel* link(QWidget* parent, Forms& forms, const QString& text, const QString& 
     return l;
 }
 
+// Shows text on a clock, whether it is a seven-segment display or a plain label.
+template <typename Clock> void showOnClock(Clock* clock, const QString& text)
+{
+    if constexpr (requires { clock->setValue(text); })
+        clock->setValue(text);
+    else
+        clock->setText(text);
+}
+
 } // namespace
 
 TForm6::TForm6(Forms& forms, QWidget* parent)
-    : QWidget(parent), Timer1(new QTimer(this)), LEDMeter(new QProgressBar(this)), XBut(new QPushButton(this)),
+    : QWidget(parent), Timer1(new QTimer(this)), LEDMeter(new TLEDMeter(this)), XBut(new QPushButton(this)),
       pause([](int milliseconds) { QThread::msleep(static_cast<unsigned long>(milliseconds)); }), forms_(forms)
 {
     setObjectName(QStringLiteral("Form6"));
@@ -92,12 +102,10 @@ TForm6::TForm6(Forms& forms, QWidget* parent)
          {20, 172, 200, 18});
 
     LEDMeter->setObjectName(QStringLiteral("LEDMeter"));
-    LEDMeter->setRange(0, 100);
-    LEDMeter->setValue(0);
-    LEDMeter->setTextVisible(false);
+    LEDMeter->setMin(0);
+    LEDMeter->setMax(100);
+    LEDMeter->setPosition(0);
     LEDMeter->setGeometry(20, 220, 380, 16);
-    LEDMeter->setStyleSheet(QStringLiteral("QProgressBar { background: black; border: 1px inset gray; }"
-                                           "QProgressBar::chunk { background: lime; }"));
 
     XBut->setObjectName(QStringLiteral("XBut"));
     XBut->setText(QStringLiteral("X"));
@@ -131,8 +139,8 @@ void TForm6::Timer1Timer()
     }
     if (Stav == QLatin1String("RUN")) {
         const QString time = RegionalSettings::timeText(forms_.now().time());
-        forms_.form1->hodinky->setText(time);
-        forms_.form5->hodinky->setText(forms_.form1->hodinky->text());
+        forms_.form1->hodinky->setValue(time);
+        showOnClock(forms_.form5->hodinky, forms_.form1->hodinky->value());
     }
     if (Stav.isEmpty())
         Stav = QStringLiteral("START");
@@ -142,7 +150,7 @@ void TForm6::playMeter()
 {
     // About one second during which input waits, as the meter fills.
     for (int position = 1; position <= 100; ++position) {
-        LEDMeter->setValue(position);
+        LEDMeter->setPosition(position);
         LEDMeter->repaint();
         pause(10);
     }

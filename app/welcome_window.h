@@ -3,7 +3,6 @@
 // (empty, "START", "RUN") and then the clocks for the whole run; "KONEC" makes the next tick end
 // the program. Closing it ends the program; a click hides it and the timer keeps running.
 
-#include <QProgressBar>
 #include <QPushButton>
 #include <QString>
 #include <QTimer>
@@ -11,6 +10,7 @@
 
 #include <functional>
 
+class TLEDMeter;
 struct Forms;
 
 class TForm6 final : public QWidget
@@ -25,8 +25,8 @@ public:
     // Start-up state: empty, "START", "RUN" or "KONEC".
     QString Stav;
     QTimer* Timer1;
-    // LED bar meter 0..100 (stand-in), played from 1 to 100 on the start tick.
-    QProgressBar* LEDMeter;
+    // LED bar meter 0..100, played from 1 to 100 on the start tick.
+    TLEDMeter* LEDMeter;
     QPushButton* XBut;
     // The pause between two meter steps; tests make it free.
     std::function<void(int milliseconds)> pause;

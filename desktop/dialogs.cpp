@@ -1,16 +1,19 @@
 #include "desktop/dialogs.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
 
 namespace {
 
-// A modal box owned by the active window; the buttons carry Czech texts whatever translations
+// A modal box owned by the active window, titled with the program's name (the display name, or
+// the application name when none is set); the buttons carry Czech texts whatever translations
 // are installed.
 QMessageBox::ButtonRole show(QMessageBox::Icon icon, const QString& text, bool yesNo)
 {
-    QMessageBox box(icon, QStringLiteral("Lodgera"), text, QMessageBox::NoButton, QApplication::activeWindow());
+    QMessageBox box(icon, QGuiApplication::applicationDisplayName(), text, QMessageBox::NoButton,
+                    QApplication::activeWindow());
     if (yesNo) {
         box.addButton(QStringLiteral("Ano"), QMessageBox::YesRole);
         box.setDefaultButton(box.addButton(QStringLiteral("Ne"), QMessageBox::NoRole));

@@ -25,7 +25,7 @@ public:
     virtual void error(const QString& text) = 0;
 };
 
-// Shows QMessageBox boxes, owned by the active window.
+// Shows QMessageBox boxes, owned by the active window and titled with the application's display name.
 class MessageBoxDialogs final : public Dialogs
 {
 public:

@@ -8,6 +8,10 @@
 #include "rooms/reception_window.h"
 #include "settings/settings_window.h"
 
+#include "widgets/color_button.h"
+#include "widgets/gradient_background.h"
+#include "widgets/lcd99.h"
+
 #include <QFile>
 #include <QTextBlock>
 
@@ -18,9 +22,9 @@ namespace {
 const QString kNeniFunkce = QStringLiteral("Danou funkci není možno použít, jelikož nebyl nalezen odpovídající modul.");
 const QString kAkceprovedena = QStringLiteral("Akce byla v pořádku provedena.");
 
-QPushButton* buttonNamed(TForm1& window, const char* name)
+ColorButton* buttonNamed(TForm1& window, const char* name)
 {
-    return window.findChild<QPushButton*>(QString::fromUtf8(name));
+    return window.findChild<ColorButton*>(QString::fromUtf8(name));
 }
 
 void createFile(const QString& path)
@@ -39,7 +43,7 @@ TEST_F(MainWindow, CreationCapturesDataDirectoryAndShowsExplanatoryPage)
     EXPECT_TRUE(main().windowTitle().startsWith(QStringLiteral("Lodgera 1.0")));
     ASSERT_EQ(chat().navigations, QStringList{webChatExplanationPage()});
     EXPECT_TRUE(webChatExplanationPage().startsWith(QStringLiteral("about:<b>")));
-    EXPECT_EQ(main().hodinky->text(), QStringLiteral("00:00:00"));
+    EXPECT_EQ(main().hodinky->value(), QStringLiteral("00:00:00"));
     for (const char* name : {"UcetBut", "UctyBut", "TelefonyBut", "chatposlat"})
         EXPECT_FALSE(buttonNamed(main(), name)->isEnabled()) << name;
     EXPECT_FALSE(main().chattext->isEnabled());
@@ -50,13 +54,33 @@ TEST_F(MainWindow, ShownItCoversTheScreen)
 {
     main().show();
     EXPECT_EQ(main().geometry(), main().screen()->geometry());
+    // The background follows the new size.
+    EXPECT_EQ(main().findChild<GradientBackground*>()->geometry(), main().rect());
+}
+
+TEST_F(MainWindow, BackgroundStaysBehindEveryControl)
+{
+    // The gradient fills the designed window yet must never take a click meant for a button or a box.
+    ASSERT_EQ(main().size(), QSize(1024, 768));
+    QList<QWidget*> controls{main().hodinky, main().Kalendar, main().log, main().chattext};
+    const QList<ColorButton*> buttons = main().findChildren<ColorButton*>();
+    ASSERT_EQ(buttons.size(), 18);
+    controls.append(QList<QWidget*>(buttons.begin(), buttons.end()));
+    for (QWidget* control : controls) {
+        const QPoint centre = control->mapTo(&main(), control->rect().center());
+        QWidget* hit = main().childAt(centre);
+        EXPECT_TRUE(hit == control || control->isAncestorOf(hit)) << control->objectName().toStdString();
+    }
+    const auto* background = main().findChild<GradientBackground*>();
+    ASSERT_NE(background, nullptr);
+    EXPECT_EQ(background->geometry(), main().rect());
 }
 
 TEST_F(MainWindow, RecepceOpensReceptionFromMainWindowAndMovesLeft)
 {
     EXPECT_EQ(forms().form5->Rezim, QStringLiteral("SYSTEM"));
     main().move(100, 40);
-    main().RecepceBut->click();
+    leftClick(main().RecepceBut);
     EXPECT_EQ(forms().form5->Rezim, QStringLiteral("FORM1"));
     EXPECT_TRUE(forms().form5->isVisible());
     EXPECT_EQ(main().pos(), QPoint(0, 40));
@@ -82,7 +106,7 @@ TEST_P(MainWindowShows, ButtonShowsItsWindow)
 {
     QWidget* window = GetParam().window(forms());
     ASSERT_FALSE(window->isVisible());
-    buttonNamed(main(), GetParam().button)->click();
+    leftClick(buttonNamed(main(), GetParam().button));
     EXPECT_TRUE(window->isVisible());
     EXPECT_TRUE(dialogs.record.shown.empty());
 }
@@ -147,7 +171,7 @@ TEST_P(CompanionProgram, StartsWhenPresentOtherwiseReportsMissingModule)
                                                       : QDir(folderOf(c.place)).filePath(file));
     main().show();
 
-    buttonNamed(main(), c.button)->click();
+    leftClick(buttonNamed(main(), c.button));
 
     if (present) {
         ASSERT_EQ(shell.started.size(), 1u);
@@ -189,12 +213,12 @@ TEST_F(MainWindow, CleaningLooksInTheWorkingDirectoryEvenAfterItMovedAway)
     ASSERT_TRUE(elsewhere.isValid());
     QDir::setCurrent(elsewhere.path());
 
-    main().UklidBut->click();
+    leftClick(main().UklidBut);
     EXPECT_EQ(dialogs.record.texts(), QStringList{kNeniFunkce});
     EXPECT_TRUE(shell.started.empty());
 
     // The update program is looked for in the data directory captured at creation.
-    main().AktualizaceBut->click();
+    leftClick(main().AktualizaceBut);
     ASSERT_EQ(shell.started.size(), 1u);
     EXPECT_EQ(shell.started[0].folder, dataDirectory());
 }
@@ -222,7 +246,7 @@ TEST_P(WebAction, NavigatesConfirmsThenReloadsSettings)
     QStringList seenWhileOpen;
     dialogs.whileOpen = [&] { seenWhileOpen = chat().navigations; };
 
-    buttonNamed(main(), GetParam().button)->click();
+    leftClick(buttonNamed(main(), GetParam().button));
 
     EXPECT_EQ(dialogs.record.texts(), QStringList{kAkceprovedena});
     EXPECT_EQ(dialogs.record.shown[0].kind, Dialogs::Kind::Plain);
@@ -266,7 +290,7 @@ TEST_F(NewGuest, EmptiesTheCardAndShowsItWithThePlaceholderPhoto)
     ASSERT_TRUE(QFile::copy(QStringLiteral(LODGERA_SOURCE_DIR "/demo/nofoto.jpg"),
                             dataDirectory() + QStringLiteral("nofoto.jpg")));
     fillCard();
-    main().NovyHostBut->click();
+    leftClick(main().NovyHostBut);
     expectEmptied();
     EXPECT_FALSE(forms().form3->foto->pixmap().isNull());
     EXPECT_TRUE(forms().form3->isVisible());
@@ -276,7 +300,7 @@ TEST_F(NewGuest, EmptiesTheCardAndShowsItWithThePlaceholderPhoto)
 TEST_F(NewGuest, MissingPlaceholderReportsTheFileAndKeepsTheCardClosed)
 {
     fillCard();
-    main().NovyHostBut->click();
+    leftClick(main().NovyHostBut);
     expectEmptied();
     EXPECT_FALSE(forms().form3->isVisible());
     ASSERT_EQ(dialogs.record.shown.size(), 1u);

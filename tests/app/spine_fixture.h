@@ -10,13 +10,35 @@
 #include "desktop/dialogs.h"
 #include "desktop/shell.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QMouseEvent>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
+
+// A left click in the middle of a control, as the mouse gives it: press, then release.
+inline void leftClick(QWidget* control)
+{
+    const QPointF centre = QRectF(control->rect()).center();
+    const QPointF global = control->mapToGlobal(centre);
+    QMouseEvent press(QEvent::MouseButtonPress, centre, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(control, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, centre, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(control, &release);
+}
+
+// The text a clock shows, whether it is a seven-segment display or a plain label.
+template <typename Clock> QString clockText(const Clock* clock)
+{
+    if constexpr (requires { clock->value(); })
+        return clock->value();
+    else
+        return clock->text();
+}
 
 // Records every box like RecordingDialogs and lets a test look at the program while one is open.
 class ObservedDialogs final : public Dialogs

@@ -2,6 +2,8 @@
 
 #include "rooms/reception_window.h"
 #include "settings/settings_window.h"
+#include "widgets/lcd99.h"
+#include "widgets/led_meter.h"
 
 #include <QCoreApplication>
 #include <QMouseEvent>
@@ -18,8 +20,8 @@ TEST_F(WelcomeTimer, FirstTickOnlyStarts)
     ticks(1);
     EXPECT_EQ(welcome().Stav, QStringLiteral("START"));
     EXPECT_FALSE(main().isVisible());
-    EXPECT_EQ(welcome().LEDMeter->value(), 0);
-    EXPECT_EQ(main().hodinky->text(), QStringLiteral("00:00:00"));
+    EXPECT_EQ(welcome().LEDMeter->position(), 0);
+    EXPECT_EQ(main().hodinky->value(), QStringLiteral("00:00:00"));
 }
 
 TEST_F(WelcomeTimer, SecondTickPlaysMeterLoadsSettingsShowsMainWindowAndSetsBothClocks)
@@ -27,13 +29,13 @@ TEST_F(WelcomeTimer, SecondTickPlaysMeterLoadsSettingsShowsMainWindowAndSetsBoth
     ticks(2);
     EXPECT_EQ(welcome().Stav, QStringLiteral("RUN"));
     EXPECT_TRUE(main().isVisible());
-    EXPECT_EQ(welcome().LEDMeter->value(), 100);
+    EXPECT_EQ(welcome().LEDMeter->position(), 100);
     EXPECT_EQ(pauses, std::vector<int>(100, 10));
     // The settings load ran: no chat address, so the explanatory page and no chat input.
     EXPECT_EQ(chat().navigations.last(), webChatExplanationPage());
     EXPECT_FALSE(main().chattext->isEnabled());
-    EXPECT_EQ(main().hodinky->text(), QStringLiteral("14:05:09"));
-    EXPECT_EQ(forms().form5->hodinky->text(), QStringLiteral("14:05:09"));
+    EXPECT_EQ(main().hodinky->value(), QStringLiteral("14:05:09"));
+    EXPECT_EQ(clockText(forms().form5->hodinky), QStringLiteral("14:05:09"));
 }
 
 TEST_F(WelcomeTimer, LaterTicksFollowTheClockWithoutReplayingTheStart)
@@ -41,8 +43,8 @@ TEST_F(WelcomeTimer, LaterTicksFollowTheClockWithoutReplayingTheStart)
     ticks(2);
     clock = clock.addSecs(51);
     ticks(1);
-    EXPECT_EQ(main().hodinky->text(), QStringLiteral("14:06:00"));
-    EXPECT_EQ(forms().form5->hodinky->text(), QStringLiteral("14:06:00"));
+    EXPECT_EQ(main().hodinky->value(), QStringLiteral("14:06:00"));
+    EXPECT_EQ(clockText(forms().form5->hodinky), QStringLiteral("14:06:00"));
     EXPECT_EQ(pauses.size(), 100u);
     EXPECT_EQ(welcome().Stav, QStringLiteral("RUN"));
 }
@@ -53,7 +55,7 @@ TEST_F(WelcomeTimer, KonecHidesMainWindowAtOnceAndTheNextTickEndsTheProgram)
     QObject::connect(&welcome(), &TForm6::programEnded, [&ended] { ++ended; });
     program->start();
     ticks(2);
-    main().KonecBut->click();
+    leftClick(main().KonecBut);
     EXPECT_FALSE(main().isVisible());
     EXPECT_EQ(welcome().Stav, QStringLiteral("KONEC"));
     EXPECT_EQ(ended, 0);
@@ -75,7 +77,7 @@ TEST_F(WelcomeTimer, HiddenWelcomeScreenKeepsDrivingClocksAndExit)
     EXPECT_TRUE(welcome().Timer1->isActive());
 
     ticks(2);
-    EXPECT_EQ(main().hodinky->text(), QStringLiteral("14:05:09"));
+    EXPECT_EQ(main().hodinky->value(), QStringLiteral("14:05:09"));
     main().KonecButClick();
     ticks(1);
     EXPECT_EQ(ended, 1);
@@ -135,7 +137,7 @@ TEST_F(WelcomeTimerRefusedLoad, FailedSettingsLoadIsReportedAndTheMainWindowStil
     EXPECT_TRUE(dialogs.record.shown[0].text.contains(webChatExplanationPage()));
     EXPECT_TRUE(main().isVisible());
     EXPECT_EQ(welcome().Stav, QStringLiteral("RUN"));
-    EXPECT_EQ(main().hodinky->text(), QStringLiteral("14:05:09"));
+    EXPECT_EQ(main().hodinky->value(), QStringLiteral("14:05:09"));
 }
 
 // The settings load as the start tick and the web actions run it.

@@ -16,6 +16,7 @@ namespace {
 struct Seen
 {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QString title;
     QString text;
     QStringList buttons;
 };
@@ -27,6 +28,7 @@ void answerNextBox(Seen& seen, const QString& press)
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         ASSERT_NE(box, nullptr);
         seen.icon = box->icon();
+        seen.title = box->windowTitle();
         seen.text = box->text();
         for (QAbstractButton* button : box->buttons())
             seen.buttons << button->text();
@@ -92,5 +94,45 @@ INSTANTIATE_TEST_SUITE_P(
         BoxCase{
             "ConfirmClosed", confirm, "", QMessageBox::Question, {QStringLiteral("Ano"), QStringLiteral("Ne")}, false}),
     [](const ::testing::TestParamInfo<BoxCase>& info) { return std::string(info.param.name); });
+
+// The box carries the running program's name: the hotel and the downloader share these boxes.
+struct TitleCase
+{
+    const char* name;
+    const char* applicationName;
+    const char* title;
+};
+
+void PrintTo(const TitleCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
+class MessageBoxTitleTest : public ::testing::TestWithParam<TitleCase>
+{
+protected:
+    // No display name is set here (one set cannot be unset): the title follows the application name.
+    void TearDown() override { QCoreApplication::setApplicationName(oldName); }
+
+    const QString oldName = QCoreApplication::applicationName();
+};
+
+TEST_P(MessageBoxTitleTest, TitlesTheBoxWithTheProgramName)
+{
+    const TitleCase& c = GetParam();
+    QCoreApplication::setApplicationName(QString::fromUtf8(c.applicationName));
+    MessageBoxDialogs dialogs;
+    Seen seen;
+    answerNextBox(seen, QStringLiteral("OK"));
+
+    dialogs.error(QStringLiteral("Soubor nelze otevřít."));
+
+    EXPECT_EQ(seen.title, QString::fromUtf8(c.title));
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, MessageBoxTitleTest,
+                         ::testing::Values(TitleCase{"Hotel", "Lodgera", "Lodgera"},
+                                           TitleCase{"Downloader", "Downloader", "Downloader"}),
+                         [](const ::testing::TestParamInfo<TitleCase>& info) { return std::string(info.param.name); });
 
 } // namespace
