@@ -64,15 +64,6 @@ QLabel* link(QWidget* parent, Forms& forms, const QString& text, const QString& 
     return l;
 }
 
-// Shows text on a clock, whether it is a seven-segment display or a plain label.
-template <typename Clock> void showOnClock(Clock* clock, const QString& text)
-{
-    if constexpr (requires { clock->setValue(text); })
-        clock->setValue(text);
-    else
-        clock->setText(text);
-}
-
 } // namespace
 
 TForm6::TForm6(Forms& forms, QWidget* parent)
@@ -140,7 +131,7 @@ void TForm6::Timer1Timer()
     if (Stav == QLatin1String("RUN")) {
         const QString time = RegionalSettings::timeText(forms_.now().time());
         forms_.form1->hodinky->setValue(time);
-        showOnClock(forms_.form5->hodinky, forms_.form1->hodinky->value());
+        forms_.form5->hodinky->setValue(forms_.form1->hodinky->value());
     }
     if (Stav.isEmpty())
         Stav = QStringLiteral("START");

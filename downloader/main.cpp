@@ -1,7 +1,6 @@
 // downloader: fetches the file whose address is the first command-line argument into the working
 // directory, showing the progress in its one window.
 #include "desktop/dialogs.h"
-#include "downloader/application_title.h"
 #include "downloader/downloader_window.h"
 
 #include <QApplication>
@@ -15,8 +14,6 @@ int main(int argc, char** argv)
     QCoreApplication::setApplicationName(QStringLiteral("Downloader"));
     // The window ends the program itself, once a transfer it stopped has unwound.
     app.setQuitOnLastWindowClosed(false);
-    downloader::MessageBoxTitle titles;
-    app.installEventFilter(&titles);
 
     MessageBoxDialogs dialogs;
     std::unique_ptr<downloader::TForm1> form;

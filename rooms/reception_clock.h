@@ -18,8 +18,6 @@ public:
     // The display's stored value: "14:05:09" stays "14:05:09"; a text it cannot show becomes empty.
     QString value() const;
     void setValue(const QString& value);
-    QString text() const { return value(); }
-    void setText(const QString& text) { setValue(text); }
 
     TLCD99* display() const { return lcd_; }
 

@@ -1,7 +1,6 @@
 // The download window end to end: real transfers from a scripted server on 127.0.0.1, buttons
 // clicked with the mouse, boxes recorded.
 #include "desktop/dialogs.h"
-#include "downloader/application_title.h"
 #include "downloader/downloader_window.h"
 #include "net/http_client.h"
 #include "tests/net/scripted_server.h"
@@ -429,17 +428,6 @@ TEST_F(DownloaderWindowTest, StopWhileIdleChangesOnlyTheButtons)
     click(form->StartBut);
     EXPECT_EQ(dialogs_.texts(), QStringList{QStringLiteral("Download Complete!")});
     EXPECT_EQ(readFile(cwd_ + QStringLiteral("after-stop.txt")), QByteArray("hello"));
-}
-
-TEST_F(DownloaderWindowTest, MessageBoxesCarryTheApplicationTitle)
-{
-    QCoreApplication::setApplicationName(QStringLiteral("Downloader"));
-    downloader::MessageBoxTitle titles;
-    qApp->installEventFilter(&titles);
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Lodgera"), QStringLiteral("text"));
-    box.show();
-    EXPECT_EQ(box.windowTitle(), QStringLiteral("Downloader"));
-    qApp->removeEventFilter(&titles);
 }
 
 TEST_F(DownloaderWindowTest, OkWhileIdleEndsTheProgram)
