@@ -8,11 +8,6 @@ ReceptionClock::ReceptionClock(QWidget* parent) : QWidget(parent), lcd_(new TLCD
 {
     lcd_->setObjectName(QStringLiteral("hodinkyLCD"));
     lcd_->setDigitNum(8);
-    lcd_->setSegmentSize(2);
-    lcd_->setDigitSpacing(3);
-    lcd_->setColor(clBlack);
-    lcd_->setOnColor(clLime);
-    lcd_->setOffColor(rgbColor(0x00, 0x30, 0x00));
     lcd_->setValue(QStringLiteral("00:00:00"));
 }
 
