@@ -530,16 +530,10 @@ QByteArray TPowersock::ReadLn()
             return {}; // end of the stream
         }
         if (peeked < 0) {
-            int error = errno;
-            if (error == EINTR)
-                error = EAGAIN;
-            LastError = winsock::fromErrno(error);
-            if (LastError == winsock::NotConnected) {
+            if (receiveFailed(errno)) {
                 timer.off();
                 return {};
             }
-            checkError(error);
-            waitSocket(POLLIN | POLLRDHUP, 2);
         } else if (const void* lineFeed = std::memchr(fresh, '\n', size_t(peeked))) {
             const qsizetype wanted = static_cast<const char*>(lineFeed) - fresh + 1;
             const ssize_t taken = receive(fresh, size_t(wanted), 0);
@@ -604,6 +598,18 @@ void TPowersock::SendFile(const QString& fileName)
     }
 }
 
+bool TPowersock::receiveFailed(int error)
+{
+    if (error == EINTR)
+        error = EAGAIN;
+    LastError = winsock::fromErrno(error);
+    if (LastError == winsock::NotConnected)
+        return true;
+    checkError(error);
+    waitSocket(POLLIN | POLLRDHUP, 2);
+    return false;
+}
+
 void TPowersock::CaptureFile(const QString& fileName)
 {
     Status(8, QStringLiteral("CaptureFile"));
@@ -622,14 +628,8 @@ void TPowersock::CaptureFile(const QString& fileName)
         } else if (count == 0) {
             break; // end of the stream
         } else {
-            int error = errno;
-            if (error == EINTR)
-                error = EAGAIN;
-            LastError = winsock::fromErrno(error);
-            if (LastError == winsock::NotConnected)
+            if (receiveFailed(errno))
                 break;
-            checkError(error);
-            waitSocket(POLLIN | POLLRDHUP, 2);
         }
         ProcessMessages();
     }
@@ -656,14 +656,8 @@ void TPowersock::CaptureString(QByteArray& text, int maximum)
         } else if (count == 0) {
             break;
         } else {
-            int error = errno;
-            if (error == EINTR)
-                error = EAGAIN;
-            LastError = winsock::fromErrno(error);
-            if (LastError == winsock::NotConnected)
+            if (receiveFailed(errno))
                 break;
-            checkError(error);
-            waitSocket(POLLIN | POLLRDHUP, 2);
         }
         ProcessMessages();
     }

@@ -136,6 +136,9 @@ private:
     ssize_t receive(void* buffer, size_t length, int flags);
     // Sleeps up to milliseconds, waking early when the socket has any of events.
     void waitSocket(short events, int milliseconds);
+    // A failed receive: records LastError, raises unless the socket would block, then waits for
+    // data up to 2 ms. True when the peer is gone and the stream is over.
+    bool receiveFailed(int error);
     void sendAll(const char* data, qsizetype length, bool pumpEvents);
     void raiseEvent(const TNotifyEvent& event);
 
