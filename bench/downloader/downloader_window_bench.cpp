@@ -96,24 +96,7 @@ void BM_DownloaderWindow(benchmark::State& state)
 
 void BM_Curl(benchmark::State& state)
 {
-    const qint64 size = downloadBytes();
-    LoopbackServer server(size);
-    QTemporaryDir dir;
-    const std::string url = "http://127.0.0.1:" + std::to_string(server.port()) + "/files/big.bin";
-    const std::string output = dir.filePath(QStringLiteral("big.bin")).toStdString();
-    long peakKib = 0;
-    for (auto _ : state) {
-        const bench::CurlResult run = bench::runCurl(url, output, size);
-        if (!run.ok) {
-            state.SkipWithError(run.error.c_str());
-            break;
-        }
-        peakKib = std::max(peakKib, run.peakKib);
-        std::remove(output.c_str());
-    }
-    state.SetBytesProcessed(state.iterations() * size);
-    state.counters["curl_peak_rss_KiB"] = double(peakKib);
-    curlFigures.memoryKib = peakKib;
+    curlFigures.memoryKib = bench::benchmarkCurl(state);
 }
 
 BENCHMARK(BM_DownloaderWindow)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -83,24 +83,7 @@ void BM_TNMHTTP_DownloadToFile(benchmark::State& state)
 
 void BM_Curl_DownloadToFile(benchmark::State& state)
 {
-    const qint64 size = downloadBytes();
-    LoopbackServer server(size);
-    QTemporaryDir dir;
-    const std::string url = "http://127.0.0.1:" + std::to_string(server.port()) + "/files/big.bin";
-    const std::string output = dir.filePath(QStringLiteral("big.bin")).toStdString();
-    long peakKib = 0;
-    for (auto _ : state) {
-        const bench::CurlResult run = bench::runCurl(url, output, size);
-        if (!run.ok) {
-            state.SkipWithError(run.error.c_str());
-            return;
-        }
-        peakKib = std::max(peakKib, run.peakKib);
-        std::remove(output.c_str());
-    }
-    state.SetBytesProcessed(state.iterations() * size);
-    state.counters["curl_peak_rss_KiB"] = double(peakKib);
-    curlFigures.peakKib = peakKib;
+    curlFigures.peakKib = bench::benchmarkCurl(state);
 }
 
 BENCHMARK(BM_TNMHTTP_DownloadToFile)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();

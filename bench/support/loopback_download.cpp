@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QString>
+#include <QTemporaryDir>
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -105,6 +106,16 @@ void LoopbackServer::serve(int fd)
     }
 }
 
+namespace {
+
+struct CurlResult
+{
+    bool ok = false;   // curl ran, exited 0 and wrote expectedSize bytes
+    std::string error; // why not
+    long peakKib = 0;  // curl's own resident-set high-water mark
+};
+
+// Fetches url into output with curl, sampling curl's peak memory while it runs.
 CurlResult runCurl(const std::string& url, const std::string& output, qint64 expectedSize)
 {
     CurlResult result;
@@ -133,6 +144,30 @@ CurlResult runCurl(const std::string& url, const std::string& output, qint64 exp
     }
     result.ok = true;
     return result;
+}
+
+} // namespace
+
+long benchmarkCurl(benchmark::State& state)
+{
+    const qint64 size = downloadBytes();
+    LoopbackServer server(size);
+    QTemporaryDir dir;
+    const std::string url = "http://127.0.0.1:" + std::to_string(server.port()) + "/files/big.bin";
+    const std::string output = dir.filePath(QStringLiteral("big.bin")).toStdString();
+    long peakKib = 0;
+    for (auto _ : state) {
+        const CurlResult run = runCurl(url, output, size);
+        if (!run.ok) {
+            state.SkipWithError(run.error.c_str());
+            break;
+        }
+        peakKib = std::max(peakKib, run.peakKib);
+        std::remove(output.c_str());
+    }
+    state.SetBytesProcessed(state.iterations() * size);
+    state.counters["curl_peak_rss_KiB"] = double(peakKib);
+    return peakKib;
 }
 
 } // namespace bench

@@ -5,6 +5,8 @@
 
 #include <QtGlobal>
 
+#include <benchmark/benchmark.h>
+
 #include <atomic>
 #include <string>
 #include <thread>
@@ -38,14 +40,9 @@ private:
     std::thread thread_;
 };
 
-struct CurlResult
-{
-    bool ok = false;   // curl ran, exited 0 and wrote expectedSize bytes
-    std::string error; // why not
-    long peakKib = 0;  // curl's own resident-set high-water mark
-};
-
-// Fetches url into output with curl (HTTP/1.0), sampling curl's peak memory while it runs.
-CurlResult runCurl(const std::string& url, const std::string& output, qint64 expectedSize);
+// Runs the state's iterations as curl downloads (HTTP/1.0) of downloadBytes() from a fresh
+// loopback server into a temporary file; sets the bytes processed and a curl_peak_rss_KiB counter.
+// Returns curl's own peak resident set in KiB.
+long benchmarkCurl(benchmark::State& state);
 
 } // namespace bench

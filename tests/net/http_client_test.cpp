@@ -1,5 +1,6 @@
 #include "net/http_client.h"
 #include "scripted_server.h"
+#include "test_support.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -50,16 +51,6 @@ void writeFile(const QString& name, const QByteArray& content)
 QByteArray requestLine(const QByteArray& request)
 {
     return request.left(request.indexOf("\r\n"));
-}
-
-template <typename E, typename F> QString messageOf(F&& f)
-{
-    try {
-        f();
-    } catch (const E& error) {
-        return QString::fromUtf8(error.what());
-    }
-    return {};
 }
 
 class HttpTest : public testing::Test

@@ -1,6 +1,7 @@
 #include "net/powersock.h"
 #include "net/winsock_errors.h"
 #include "scripted_server.h"
+#include "test_support.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -21,17 +22,6 @@
 namespace {
 
 using Server = ScriptedServer;
-
-// Runs f and returns the message of the exception of type E it throws ("" when none).
-template <typename E, typename F> QString messageOf(F&& f)
-{
-    try {
-        f();
-    } catch (const E& error) {
-        return QString::fromUtf8(error.what());
-    }
-    return {};
-}
 
 QByteArray readFile(const QString& name)
 {
