@@ -4,6 +4,7 @@
 // Pointers of windows not created (in tests) are null.
 
 #include <QDateTime>
+#include <QString>
 #include <functional>
 
 class Dialogs;
@@ -34,6 +35,11 @@ struct Forms
     TWebBrowserFactory* browsers = nullptr;
     // "Now" for clocks, date pickers and time stamps; tests replace it.
     std::function<QDateTime()> now = [] { return QDateTime::currentDateTime(); };
+
+    // The working directory when the main window was created, ending in "/"; every data file is this
+    // followed directly by its name.
+    QString dataDirectory;
+    QString dataFile(const QString& name) const { return dataDirectory + name; }
 
     TForm6* form6 = nullptr;
     TForm1* form1 = nullptr;

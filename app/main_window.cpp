@@ -6,7 +6,7 @@
 #include "app/web_browser.h"
 #include "app/welcome_window.h"
 #include "desktop/dialogs.h"
-#include "desktop/guarded.h"
+#include "desktop/guarded_connect.h"
 #include "desktop/shell.h"
 #include "guests/guest_card_window.h"
 #include "guests/guest_picker_window.h"
@@ -186,8 +186,7 @@ TForm1::TForm1(Forms& forms, QWidget* parent) : QWidget(parent), Exec(forms.shel
         disabled->setEnabled(false);
 
     const auto wire = [this](ColorButton* b, void (TForm1::*handler)()) {
-        connect(b, &ColorButton::clicked, this,
-                [this, handler] { runGuarded(forms_.dialogs, [&] { (this->*handler)(); }); });
+        guardedConnect(forms_.dialogs, b, &ColorButton::clicked, this, handler);
     };
     wire(RecepceBut, &TForm1::RecepceButClick);
     wire(NovyHostBut, &TForm1::NovyHostButClick);
@@ -206,7 +205,7 @@ TForm1::TForm1(Forms& forms, QWidget* parent) : QWidget(parent), Exec(forms.shel
 
     // Create handler: the explanatory chat page, the data directory and the version.
     WebChat->Navigate(webChatExplanationPage());
-    dataDirectory = dir.CurrentDirectory();
+    forms_.dataDirectory = dir.CurrentDirectory();
     programVersion = QStringLiteral("1.0.0.5");
 }
 
@@ -227,7 +226,7 @@ void TForm1::RecepceButClick()
 
 void TForm1::NovyHostButClick()
 {
-    forms_.form3->openForNewGuest(dataDirectory);
+    forms_.form3->openForNewGuest(forms_.dataDirectory);
 }
 
 void TForm1::VyberHostaButClick()
@@ -278,7 +277,7 @@ void TForm1::UdrzbaButClick()
 
 void TForm1::AktualizaceButClick()
 {
-    startCompanion(dataDirectory + QStringLiteral("pelmor.exe"), QStringLiteral("pelmor.exe"), {}, dataDirectory);
+    startCompanion(forms_.dataFile(QStringLiteral("pelmor.exe")), QStringLiteral("pelmor.exe"), {}, forms_.dataDirectory);
 }
 
 void TForm1::BarButClick()

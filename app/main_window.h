@@ -42,8 +42,6 @@ public:
     void KuryrButClick();
     void KonecButClick();
 
-    // The working directory at creation, ending in "/"; data files are this followed by their name.
-    QString dataDirectory;
     // Printed in the report footer.
     QString programVersion;
 

@@ -196,20 +196,15 @@ void TForm5::FormShow()
     NacistStav();
 }
 
-QString TForm5::dataFile(const QString& name) const
-{
-    return forms_.form1->dataDirectory + name;
-}
-
 void TForm5::NacistStav()
 {
     const QDate day = Datum->date();
 
-    const QStringList floorNames = Rooms::readFloorNames(dataFile(QStringLiteral("hotel.ini")));
+    const QStringList floorNames = Rooms::readFloorNames(forms_.dataFile(QStringLiteral("hotel.ini")));
     for (int f = 0; f < Rooms::kFloorCount; ++f)
         Floor[static_cast<std::size_t>(f)]->setText(floorNames[f]);
 
-    const Rooms::PlanState plan = Rooms::RoomStateFile(dataFile(QStringLiteral("Rooms.dat"))).readPlan(day);
+    const Rooms::PlanState plan = Rooms::RoomStateFile(forms_.dataFile(QStringLiteral("Rooms.dat"))).readPlan(day);
 
     // All names before any colour; a caption is always overwritten.
     for (int room = 1; room <= Rooms::kRoomCount; ++room)

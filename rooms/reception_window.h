@@ -76,7 +76,6 @@ protected:
 
 private:
     void buildControls();
-    QString dataFile(const QString& name) const;
 
     Forms& forms_;
 };

@@ -72,7 +72,6 @@ private:
     void buildControls();
     // The reception plan's selected day, read anew by every action.
     QDate day() const;
-    QString dataFile(const QString& name) const;
     QString messageText(const QString& key) const;
     void setPanel(const QString& caption, const QColor& color);
     void setHostJe(bool hosted);

@@ -35,7 +35,7 @@ struct Board
     Board() : program(dialogs, shell, browsers)
     {
         Forms& forms = program.forms();
-        forms.form1->dataDirectory = dir.path() + QLatin1Char('/');
+        forms.dataDirectory = dir.path() + QLatin1Char('/');
         forms.now = [] { return QDateTime(kPlainDay, QTime(12, 0)); };
 
         QByteArray text = "[DefaultsRooms]\r\n";

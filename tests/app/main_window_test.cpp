@@ -38,7 +38,7 @@ using MainWindow = SpineTest;
 
 TEST_F(MainWindow, CreationCapturesDataDirectoryAndShowsExplanatoryPage)
 {
-    EXPECT_EQ(main().dataDirectory, dataDirectory());
+    EXPECT_EQ(forms().dataDirectory, dataDirectory());
     EXPECT_EQ(main().programVersion, QStringLiteral("1.0.0.5"));
     EXPECT_TRUE(main().windowTitle().startsWith(QStringLiteral("Lodgera 1.0")));
     ASSERT_EQ(chat().navigations, QStringList{webChatExplanationPage()});

@@ -79,7 +79,7 @@ class RoomBoard : public ::testing::Test
 protected:
     RoomBoard() : program(dialogs, shell, browsers)
     {
-        forms().form1->dataDirectory = dir.path() + QLatin1Char('/');
+        forms().dataDirectory = dir.path() + QLatin1Char('/');
         forms().now = [] { return QDateTime(kToday, QTime(10, 0)); };
     }
     ~RoomBoard() override

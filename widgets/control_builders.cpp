@@ -1,0 +1,146 @@
+#include "widgets/control_builders.h"
+
+#include "widgets/color_button.h"
+#include "widgets/screw_panel.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTreeWidget>
+
+namespace Build {
+
+QFont Font::apply(QFont base) const
+{
+    if (!family.isEmpty())
+        base.setFamily(family);
+    if (pixelSize > 0)
+        base.setPixelSize(pixelSize);
+    if (bold)
+        base.setBold(true);
+    return base;
+}
+
+namespace {
+
+template <class Control> Control* place(Control* control, QStringView name, const QRect& rect)
+{
+    control->setObjectName(name.toString());
+    if (rect.isValid())
+        control->setGeometry(rect);
+    return control;
+}
+
+} // namespace
+
+ColorButton* colorButton(QWidget* parent, QStringView name, const QString& caption, const QRect& rect, TColor face,
+                         const Font& font, TColor fontColor)
+{
+    auto* b = place(new ColorButton(parent), name, rect);
+    b->setCaption(caption);
+    b->setColor(face);
+    b->setFontColor(fontColor);
+    b->setFont(font.apply(b->font()));
+    return b;
+}
+
+TScrewPanel* panel(QWidget* parent, QStringView name, const QRect& rect, TColor face, const QString& heading)
+{
+    auto* p = place(new TScrewPanel(parent), name, rect);
+    p->setColor(face);
+    if (!heading.isEmpty())
+        label(p, name.toString() + QStringLiteral("Heading"), heading, {12, 10, rect.width() - 24, 22}, Font{14, true});
+    return p;
+}
+
+QLabel* label(QWidget* parent, QStringView name, const QString& text, const QRect& rect, const Font& font)
+{
+    auto* l = place(new QLabel(text, parent), name, rect);
+    l->setFont(font.apply(l->font()));
+    return l;
+}
+
+QLineEdit* edit(QWidget* parent, QStringView name, const QRect& rect, const QString& text)
+{
+    auto* e = place(new QLineEdit(text, parent), name, rect);
+    e->setAccessibleName(name.toString());
+    return e;
+}
+
+QPlainTextEdit* memo(QWidget* parent, QStringView name, const QRect& rect)
+{
+    auto* m = place(new QPlainTextEdit(parent), name, rect);
+    m->setAccessibleName(name.toString());
+    return m;
+}
+
+QPushButton* button(QWidget* parent, QStringView name, const QString& caption, const QRect& rect, const Font& font)
+{
+    auto* b = place(new QPushButton(caption, parent), name, rect);
+    b->setFont(font.apply(b->font()));
+    return b;
+}
+
+QCheckBox* checkBox(QWidget* parent, QStringView name, const QString& caption, const QRect& rect, bool checked)
+{
+    auto* c = place(new QCheckBox(caption, parent), name, rect);
+    c->setChecked(checked);
+    return c;
+}
+
+QRadioButton* radioButton(QWidget* parent, QStringView name, const QString& caption, const QRect& rect, bool checked)
+{
+    auto* r = place(new QRadioButton(caption, parent), name, rect);
+    r->setChecked(checked);
+    return r;
+}
+
+QComboBox* comboBox(QWidget* parent, QStringView name, const QRect& rect, bool editable)
+{
+    auto* c = place(new QComboBox(parent), name, rect);
+    c->setEditable(editable);
+    c->setAccessibleName(name.toString());
+    return c;
+}
+
+QTreeWidget* listView(QWidget* parent, QStringView name, const QRect& rect, std::initializer_list<Column> columns)
+{
+    auto* list = place(new QTreeWidget(parent), name, rect);
+    list->setAccessibleName(name.toString());
+    list->setRootIsDecorated(false);
+    list->setUniformRowHeights(true);
+    list->setAllColumnsShowFocus(true);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list->setColumnCount(int(columns.size()));
+    QStringList captions;
+    for (const Column& c : columns)
+        captions << c.caption;
+    list->setHeaderLabels(captions);
+    int i = 0;
+    for (const Column& c : columns) {
+        list->setColumnWidth(i, c.width);
+        list->headerItem()->setTextAlignment(i, c.alignment | Qt::AlignVCenter);
+        ++i;
+    }
+    list->header()->setStretchLastSection(false);
+    return list;
+}
+
+QLineEdit* labelledEdit(QWidget* parent, QStringView name, const QString& caption, const QRect& rect, int labelWidth)
+{
+    auto* l = label(parent, name.toString() + QStringLiteral("Label"), caption,
+                    {rect.left() - labelWidth - 6, rect.top(), labelWidth, rect.height()});
+    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    QLineEdit* e = edit(parent, name, rect);
+    l->setBuddy(e);
+    e->setAccessibleName(caption);
+    return e;
+}
+
+} // namespace Build
