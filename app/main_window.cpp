@@ -219,7 +219,7 @@ void TForm1::showEvent(QShowEvent* event)
 
 void TForm1::RecepceButClick()
 {
-    forms_.form5->Rezim = QStringLiteral("FORM1");
+    forms_.form5->Rezim = TForm5::kRezimForm1;
     forms_.form5->show();
     move(0, y());
 }
@@ -317,7 +317,7 @@ void TForm1::KonecButClick()
 {
     // Nothing to save: every change was written when it was made. The welcome timer ends the program.
     hide();
-    forms_.form6->Stav = QStringLiteral("KONEC");
+    forms_.form6->Stav = TForm6::kStavKonec;
 }
 
 void TForm1::logChanged()

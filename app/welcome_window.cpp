@@ -117,24 +117,24 @@ TForm6::TForm6(Forms& forms, QWidget* parent)
 void TForm6::Timer1Timer()
 {
     // The steps are tested in order; a change of Stav is seen by the later tests of the same tick.
-    if (Stav == QLatin1String("KONEC")) {
+    if (Stav == kStavKonec) {
         close();
         return;
     }
-    if (Stav == QLatin1String("START")) {
+    if (Stav == kStavStart) {
         playMeter();
-        Stav = QStringLiteral("RUN");
+        Stav = kStavRun;
         // A failed load is reported in the error box, and the desk still gets its main window.
         runGuarded(forms_.dialogs, [this] { forms_.form15->NacistNastaveniClick(); });
         forms_.form1->show();
     }
-    if (Stav == QLatin1String("RUN")) {
+    if (Stav == kStavRun) {
         const QString time = RegionalSettings::timeText(forms_.now().time());
         forms_.form1->hodinky->setValue(time);
         forms_.form5->hodinky->setValue(forms_.form1->hodinky->value());
     }
     if (Stav.isEmpty())
-        Stav = QStringLiteral("START");
+        Stav = kStavStart;
 }
 
 void TForm6::playMeter()

@@ -23,6 +23,9 @@ public:
     void Timer1Timer();
 
     // Start-up state: empty, "START", "RUN" or "KONEC".
+    static inline const QString kStavStart = QStringLiteral("START");
+    static inline const QString kStavRun = QStringLiteral("RUN");
+    static inline const QString kStavKonec = QStringLiteral("KONEC");
     QString Stav;
     QTimer* Timer1;
     // LED bar meter 0..100, played from 1 to 100 on the start tick.

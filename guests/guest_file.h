@@ -16,6 +16,7 @@ class GuestFile final
 public:
     // fileName: the data directory followed by "Clients.dat".
     explicit GuestFile(QString fileName);
+    static inline const QString kFileName = QStringLiteral("Clients.dat");
 
     const QString& fileName() const { return fileName_; }
 

@@ -177,7 +177,7 @@ void TForm5::buildControls()
 
 void TForm5::FormCreate()
 {
-    Rezim = QStringLiteral("SYSTEM");
+    Rezim = kRezimSystem;
 }
 
 void TForm5::showEvent(QShowEvent* event)
@@ -191,7 +191,7 @@ void TForm5::showEvent(QShowEvent* event)
 void TForm5::FormShow()
 {
     setGeometry(0, 0, 1024, 768);
-    if (Rezim != QLatin1String("REZERVACE"))
+    if (Rezim != kRezimRezervace)
         Datum->setDateTime(forms_.now());
     NacistStav();
 }
@@ -204,7 +204,7 @@ void TForm5::NacistStav()
     for (int f = 0; f < Rooms::kFloorCount; ++f)
         Floor[static_cast<std::size_t>(f)]->setText(floorNames[f]);
 
-    const Rooms::PlanState plan = Rooms::RoomStateFile(forms_.dataFile(QStringLiteral("Rooms.dat"))).readPlan(day);
+    const Rooms::PlanState plan = Rooms::RoomStateFile(forms_.dataFile(Rooms::RoomStateFile::kFileName)).readPlan(day);
 
     // All names before any colour; a caption is always overwritten.
     for (int room = 1; room <= Rooms::kRoomCount; ++room)
@@ -261,7 +261,7 @@ void TForm5::Timer1Timer()
 void TForm5::pClick(int room)
 {
     forms_.form4->CisloPokoje = room;
-    if (Rezim != QLatin1String("REZERVACE")) {
+    if (Rezim != kRezimRezervace) {
         forms_.form4->show();
         forms_.form4->raise();
         forms_.form4->activateWindow();

@@ -56,6 +56,9 @@ public:
     // "SYSTEM" from creation, "FORM1" from the main window, "REZERVACE" while a room is being
     // picked for a new reservation; only "REZERVACE" changes behaviour.
     QString Rezim;
+    static inline const QString kRezimSystem = QStringLiteral("SYSTEM");
+    static inline const QString kRezimForm1 = QStringLiteral("FORM1");
+    static inline const QString kRezimRezervace = QStringLiteral("REZERVACE");
 
     void FormCreate();
     void FormShow();

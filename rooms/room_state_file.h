@@ -58,6 +58,7 @@ public:
 
     // fileName: the data directory followed by "Rooms.dat" (any letter case reaches the same file).
     explicit RoomStateFile(QString fileName);
+    static inline const QString kFileName = QStringLiteral("Rooms.dat");
 
     const QString& fileName() const { return fileName_; }
 

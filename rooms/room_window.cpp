@@ -245,8 +245,8 @@ void TForm4::FormShow()
 {
     const int n = CisloPokoje;
     const QDate d = day();
-    const Rooms::RoomStateFile rooms(forms_.dataFile(QStringLiteral("Rooms.dat")));
-    const GuestFile guests(forms_.dataFile(QStringLiteral("Clients.dat")));
+    const Rooms::RoomStateFile rooms(forms_.dataFile(Rooms::RoomStateFile::kFileName));
+    const GuestFile guests(forms_.dataFile(GuestFile::kFileName));
     const QString none = QStringLiteral("--");
 
     JmenoPokoje->setText(rooms.readEffective(n, Field::Name, d, none));
@@ -274,7 +274,7 @@ void TForm4::setStatus(RoomStatus status, const QString& caption, const QColor& 
     // The panel changes first, so a failed write leaves it showing the status that was not stored.
     if (color.isValid())
         setPanel(caption, color);
-    Rooms::RoomStateFile(forms_.dataFile(QStringLiteral("Rooms.dat")))
+    Rooms::RoomStateFile(forms_.dataFile(Rooms::RoomStateFile::kFileName))
         .writeDay(CisloPokoje, Field::Status, day(), Rooms::wordText(status), mayBeDefault && default_->isChecked());
 }
 
@@ -315,7 +315,7 @@ void TForm4::ZrusitButClick()
 
 void TForm4::setHosted(bool hosted)
 {
-    Rooms::RoomStateFile(forms_.dataFile(QStringLiteral("Rooms.dat"))).writeDefaultBool(CisloPokoje, Field::IsHosted, hosted);
+    Rooms::RoomStateFile(forms_.dataFile(Rooms::RoomStateFile::kFileName)).writeDefaultBool(CisloPokoje, Field::IsHosted, hosted);
     setHostJe(hosted);
 }
 
@@ -331,7 +331,7 @@ void TForm4::OdchodButClick()
 
 void TForm4::OKButClick()
 {
-    Rooms::RoomStateFile rooms(forms_.dataFile(QStringLiteral("Rooms.dat")));
+    Rooms::RoomStateFile rooms(forms_.dataFile(Rooms::RoomStateFile::kFileName));
     rooms.writeDefault(CisloPokoje, Field::Name, JmenoPokoje->text());
     rooms.writeDefault(CisloPokoje, Field::Size, VelikostPokoje->text());
     const QDate d = day();

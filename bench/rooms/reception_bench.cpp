@@ -64,7 +64,7 @@ struct Board
         f.close();
         fileBytes = text.size();
 
-        plan().Rezim = QStringLiteral("FORM1");
+        plan().Rezim = TForm5::kRezimForm1;
         plan().show();
         QCoreApplication::processEvents();
     }

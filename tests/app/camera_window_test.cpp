@@ -1,4 +1,4 @@
-#include "spine_fixture.h"
+#include "tests/support/program_fixture.h"
 
 #include "app/camera_window.h"
 #include "settings/settings_window.h"
@@ -11,12 +11,12 @@
 namespace {
 
 // The cameras window over the program, with the settings window's 15 camera address fields.
-class CameraWindow : public SpineTest
+class CameraWindow : public ProgramTest
 {
 protected:
     void SetUp() override
     {
-        SpineTest::SetUp();
+        ProgramTest::SetUp();
         for (int i = 1; i <= 15; ++i) {
             QLineEdit* field = forms().form15->findChild<QLineEdit*>(QStringLiteral("kamera%1").arg(i));
             if (!field) {

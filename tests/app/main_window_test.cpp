@@ -1,4 +1,4 @@
-#include "spine_fixture.h"
+#include "tests/support/program_fixture.h"
 
 #include "app/camera_window.h"
 #include "guests/guest_card_window.h"
@@ -34,7 +34,7 @@ void createFile(const QString& path)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
 }
 
-using MainWindow = SpineTest;
+using MainWindow = ProgramTest;
 
 TEST_F(MainWindow, CreationCapturesDataDirectoryAndShowsExplanatoryPage)
 {
@@ -98,7 +98,7 @@ void PrintTo(const ShowsCase& row, std::ostream* out)
     *out << row.button;
 }
 
-class MainWindowShows : public SpineTest, public ::testing::WithParamInterface<ShowsCase>
+class MainWindowShows : public ProgramTest, public ::testing::WithParamInterface<ShowsCase>
 {
 };
 
@@ -138,12 +138,12 @@ void PrintTo(const CompanionCase& row, std::ostream* out)
     *out << row.name;
 }
 
-class CompanionProgram : public SpineTest, public ::testing::WithParamInterface<std::tuple<CompanionCase, bool>>
+class CompanionProgram : public ProgramTest, public ::testing::WithParamInterface<std::tuple<CompanionCase, bool>>
 {
 protected:
     void SetUp() override
     {
-        SpineTest::SetUp();
+        ProgramTest::SetUp();
         ASSERT_TRUE(bar.isValid());
         forms().form15->barcesta->setText(bar.path());
     }
@@ -235,7 +235,7 @@ void PrintTo(const WebActionCase& row, std::ostream* out)
     *out << row.button;
 }
 
-class WebAction : public SpineTest, public ::testing::WithParamInterface<WebActionCase>
+class WebAction : public ProgramTest, public ::testing::WithParamInterface<WebActionCase>
 {
 };
 
@@ -261,7 +261,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, WebAction,
                                            WebActionCase{"KuryrBut", [](TForm15& s) { return s.kuryrurl; }}),
                          [](const auto& info) { return std::string(info.param.button); });
 
-class NewGuest : public SpineTest
+class NewGuest : public ProgramTest
 {
 protected:
     void fillCard()
@@ -323,7 +323,7 @@ void PrintTo(const LogCase& row, std::ostream* out)
     *out << row.name;
 }
 
-class StatePanel : public SpineTest, public ::testing::WithParamInterface<LogCase>
+class StatePanel : public ProgramTest, public ::testing::WithParamInterface<LogCase>
 {
 };
 

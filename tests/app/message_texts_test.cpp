@@ -1,4 +1,4 @@
-#include "spine_fixture.h"
+#include "tests/support/program_fixture.h"
 
 #include "app/message_texts_window.h"
 
@@ -8,7 +8,7 @@
 
 namespace {
 
-using MessageTexts = SpineTest;
+using MessageTexts = ProgramTest;
 
 TEST_F(MessageTexts, EveryTextIsALabelOfTheNeverShownWindowNamedByItsKey)
 {
@@ -49,7 +49,7 @@ void PrintTo(const TextCase& row, std::ostream* out)
     *out << row.key;
 }
 
-class MessageText : public SpineTest, public ::testing::WithParamInterface<TextCase>
+class MessageText : public ProgramTest, public ::testing::WithParamInterface<TextCase>
 {
 };
 

@@ -1,4 +1,4 @@
-#include "spine_fixture.h"
+#include "tests/support/program_fixture.h"
 
 #include "rooms/reception_window.h"
 #include "settings/settings_window.h"
@@ -13,7 +13,7 @@
 
 namespace {
 
-using WelcomeTimer = SpineTest;
+using WelcomeTimer = ProgramTest;
 
 TEST_F(WelcomeTimer, FirstTickOnlyStarts)
 {
@@ -117,7 +117,7 @@ private:
     int navigated = 0;
 };
 
-class WelcomeTimerRefusedLoad : public SpineTest
+class WelcomeTimerRefusedLoad : public ProgramTest
 {
 protected:
     class Factory final : public TWebBrowserFactory
@@ -154,7 +154,7 @@ void PrintTo(const ChatCase& row, std::ostream* out)
     *out << row.name;
 }
 
-class SettingsLoad : public SpineTest, public ::testing::WithParamInterface<ChatCase>
+class SettingsLoad : public ProgramTest, public ::testing::WithParamInterface<ChatCase>
 {
 };
 

@@ -274,7 +274,8 @@ TEST_F(IniStoreTest, WriterKilledAtRandomMomentsLeavesWholeFiles)
         const QByteArray content = bytes("Rooms.dat");
         // "[S]\r\nk=" + one letter kLength times + "\r\n"
         ASSERT_EQ(content.size(), 7 + kLength + 2) << "round " << round;
-        EXPECT_EQ(content.count(content[7]), kLength) << "round " << round;
+        // Count in the value only: the letter "k" also stands in the key.
+        EXPECT_EQ(content.mid(7, kLength).count(content[7]), kLength) << "round " << round;
         const QString value = read("Rooms.dat", "S", "k");
         ASSERT_EQ(value.size(), 2047);
         EXPECT_TRUE(value == QString(2047, value[0])) << "round " << round;

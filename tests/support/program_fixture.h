@@ -1,5 +1,5 @@
 #pragma once
-// Test fixture: the whole program built on recording seams in a temporary data directory (the
+// Program fixture: the whole program built on recording seams in a temporary data directory (the
 // working directory), with a set clock, a still welcome timer and a free meter pause.
 
 #include "app/forms.h"
@@ -65,7 +65,7 @@ private:
     }
 };
 
-class SpineTest : public ::testing::Test
+class ProgramTest : public ::testing::Test
 {
 protected:
     void SetUp() override
