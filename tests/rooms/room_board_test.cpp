@@ -130,7 +130,7 @@ protected:
         plan().pClick(n);
     }
     // A tile's colour as the plan paints it.
-    QColor tileColor(int n) { return paint::qColor(plan().tile(n)->color()); }
+    QColor tileColor(int n) { return toQColor(plan().tile(n)->color()); }
     int counterSum() const
     {
         int sum = 0;
