@@ -2,6 +2,7 @@
 
 #include "app/forms.h"
 #include "app/main_window.h"
+#include "desktop/guarded.h"
 #include "desktop/guarded_connect.h"
 #include "rooms/floor_names.h"
 #include "rooms/floor_plan.h"
@@ -161,9 +162,10 @@ void TForm5::FormCreate()
 void TForm5::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    // Only becoming visible runs the show handler, not the window system restoring it.
+    // Only becoming visible runs the show handler, not the window system restoring it. Its errors
+    // end in the error box here: they must not unwind through the window system's show().
     if (!event->spontaneous())
-        FormShow();
+        runGuarded(forms_.dialogs, [this] { FormShow(); });
 }
 
 void TForm5::FormShow()

@@ -29,6 +29,7 @@
 #include <gtest/gtest.h>
 
 #include <numeric>
+#include <stdexcept>
 
 namespace {
 
@@ -326,6 +327,16 @@ TEST_F(RoomBoard, TileClickOpensTheRoomWindowForThatRoom)
     EXPECT_EQ(room().JmenoPokoje->text(), plan().tile(200)->caption());
     EXPECT_EQ(room().stavpokoje->text(), QStringLiteral("Pokoj je obsazen"));
     EXPECT_EQ(room().statusColor(), tileColor(200));
+}
+
+TEST_F(RoomBoard, FailingShowHandlerEndsInTheErrorBoxAndThePlanStillShows)
+{
+    forms().now = []() -> QDateTime { throw std::runtime_error("Hodiny nejdou."); };
+    plan().show();
+    EXPECT_TRUE(plan().isVisible());
+    ASSERT_EQ(dialogs.record.shown.size(), 1u);
+    EXPECT_EQ(dialogs.record.shown[0].kind, Dialogs::Kind::Error);
+    EXPECT_EQ(dialogs.record.shown[0].text, QStringLiteral("Hodiny nejdou."));
 }
 
 // --- room window ----------------------------------------------------------------------------
