@@ -122,6 +122,38 @@ class Screen:
     def type_text(self, text):
         self._xdotool("type", "--delay", "40", "--", text)
 
+    def type_into(self, acc, text, timeout=3.0):
+        """Types text into the focused editable control acc, checking through its accessible text
+        that every character arrived. xdotool types a character missing from the keyboard map by
+        mapping it to a spare key for the moment; when the program reads the key after the map has
+        changed again, the character is lost or another one arrives. Such characters are typed one
+        at a time, checked, and typed again when they did not arrive."""
+        runs = []
+        for c in text:
+            if c.isascii() and c != "\n" and runs and runs[-1][0] == "ascii":
+                runs[-1][1] += c
+            else:
+                runs.append(["ascii" if c.isascii() and c != "\n" else "other", c])
+        for kind, chunk in runs:
+            before = text_of(acc)
+            for attempt in range(5):
+                if chunk == "\n":
+                    self.key("Return")
+                else:
+                    self.type_text(chunk)
+                deadline = time.monotonic() + timeout
+                now = text_of(acc)
+                while now != before + chunk and time.monotonic() < deadline:
+                    time.sleep(0.05)
+                    now = text_of(acc)
+                if now == before + chunk:
+                    break
+                if kind == "ascii" or attempt == 4:
+                    raise DriveError(f"typing {chunk!r} into {describe(acc)} gave {now!r}")
+                self.log(f"note: {chunk!r} arrived as {now[len(before):]!r}; typed again")
+                for _ in range(len(now) - len(before)):
+                    self.key("BackSpace")
+
     def key(self, *keys):
         self._xdotool("key", "--delay", "40", *keys)
 
