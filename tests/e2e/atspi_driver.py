@@ -177,11 +177,12 @@ class Pixels:
         self.bytes_per_line = header[12]
         self.masks = header[14:17]
         ncolors = header[19]
-        if self.bits_per_pixel != 32:
-            raise DriveError(f"screen dump with {self.bits_per_pixel} bits per pixel; 32 expected")
+        if self.bits_per_pixel not in (24, 32) or header[13] not in (4, 5):  # TrueColor, DirectColor
+            raise DriveError(f"screen dump of {self.bits_per_pixel} bits per pixel, visual class {header[13]}")
+        self.bytes_per_pixel = self.bits_per_pixel // 8
         self.offset = header_size + ncolors * 12
         self.data = data
-        self.fmt = "<I" if self.byte_order == 0 else ">I"
+        self.order = "little" if self.byte_order == 0 else "big"
 
     @staticmethod
     def _channel(value, mask):
@@ -189,8 +190,8 @@ class Pixels:
         return (value & mask) >> shift
 
     def rgb(self, x, y):
-        pos = self.offset + y * self.bytes_per_line + x * 4
-        (value,) = struct.unpack_from(self.fmt, self.data, pos)
+        pos = self.offset + y * self.bytes_per_line + x * self.bytes_per_pixel
+        value = int.from_bytes(self.data[pos:pos + self.bytes_per_pixel], self.order)
         r, g, b = (self._channel(value, m) for m in self.masks)
         return (r << 16) | (g << 8) | b
 

@@ -88,7 +88,9 @@ class Road:
         self.other = tomorrow if tomorrow.month == today.month else today - datetime.timedelta(days=1)
         self.today = today
         self.days = sorted([today, self.other])
-        self.outside = self.days[-1] + datetime.timedelta(days=2)
+        # A day without the reservation in the same month, for the plan's date box.
+        later = self.days[-1] + datetime.timedelta(days=2)
+        self.outside = later if later.month == today.month else self.days[0] - datetime.timedelta(days=2)
         self.process = None
         self.app = None
 
@@ -169,12 +171,29 @@ class Road:
         log(f"ok: {what}: tile {room_name} is #{rgb:06X}")
 
     def show_day(self, reception, day):
-        """Types a day into the plan's date box and reloads the plan with "Načíst"."""
-        box = self.app.control(reception, "Datum", roles=("spin button", "text", "combo box", "date editor"))
-        self.app.screen.click(box, where=(0.15, 0.5))
-        self.app.screen.key("ctrl+a")
-        self.app.screen.type_text(date_text(day))
+        """Sets the plan's date box to a day of the month it shows, with the arrow keys in its day
+        field as a person steps a spin box, then reloads the plan with "Načíst"."""
+        box = self.app.control(reception, "Datum")
+        shown = self.shown_day(box)
+        if (shown.year, shown.month) != (day.year, day.month):
+            raise DriveError(f"the date box shows {date_text(shown)}, not the month of {date_text(day)}")
+        x, y, w, h = extents(box)
+        self.app.screen.click_at(x + 4, y + h // 2)  # the day field is the first one
+        steps = (day - shown).days
+        if steps:
+            self.app.screen.key(*(["Up"] * steps if steps > 0 else ["Down"] * -steps))
+        self.app.wait_for(f"the date box to read {date_text(day)}",
+                          lambda: True if text_of(box) == date_text(day) else None, 5)
         self.click(reception, "Načíst", roles=("push button",))
+
+    @staticmethod
+    def shown_day(box):
+        text = text_of(box)
+        try:
+            d, m, y = (int(part) for part in text.split("."))
+            return datetime.date(y, m, d)
+        except ValueError:
+            raise DriveError(f"the date box reads {text!r}, not a d.M.yyyy date")
 
     # -- the road --------------------------------------------------------------------------------
 
