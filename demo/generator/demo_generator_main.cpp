@@ -24,6 +24,7 @@
 #include <QPainterPath>
 
 #include <cstdio>
+#include <cstdlib>
 #include <stdexcept>
 
 namespace {

@@ -236,8 +236,7 @@ class Road:
 
         # Step 2: two days, each a double click on its day in the month calendar.
         for day in (self.today, self.other):
-            cell = self.app.control(create, str(day.day), roles=("table cell",), where=self.current_month_cell)
-            self.app.screen.click(cell, count=2)
+            self.app.screen.click(self.calendar_day(create, day), count=2)
             self.app.wait_for(f"day {date_text(day)} in the list",
                               lambda d=day: self.day_list_item(create, date_text(d)), 5)
         log(f"3. step 2 lists {', '.join(date_text(d) for d in (self.today, self.other))}")
@@ -257,33 +256,23 @@ class Road:
         self.app.window_gone("Správa rezervací")
         log("3. reservation stored, windows closed")
 
-    def current_month_cell(self, acc):
-        # Days of the neighbouring months are greyed out; they are not enabled for selection in the
-        # accessibility tree of Qt's calendar, or at least are not the first match. Take the cell
-        # whose day falls into the current page by its position: the first row holds days 1-7 of
-        # the current month only when they are not preceded by the previous month's days.
-        try:
-            n = int(name_of(acc))
-        except ValueError:
-            return False
-        row = self.calendar_row(acc)
-        if row is None:
-            return True
-        return not ((row <= 1 and n > 14) or (row >= 4 and n < 15))
+    def calendar_day(self, window, day):
+        """The cell of a day of the current month in the window's month calendar. The calendar's
+        grid also shows the ends of the neighbouring months: days above 14 in its first row belong
+        to the month before, days below 15 in its last rows to the month after."""
 
-    @staticmethod
-    def calendar_row(acc):
-        try:
-            return acc.queryTableCell().position[0]
-        except Exception:
-            pass
-        try:
-            parent = acc.parent
-            table = parent.queryTable()
-            index = acc.getIndexInParent()
-            return table.getRowAtIndex(index)
-        except Exception:
+        def probe():
+            cells = [a for a in walk(window, descend=showing)
+                     if role_of(a) == "table cell" and showing(a) and name_of(a).isdigit()]
+            rows = sorted({extents(a)[1] for a in cells})
+            for a in cells:
+                n = int(name_of(a))
+                row = rows.index(extents(a)[1])
+                if n == day.day and not ((row == 0 and n > 14) or (row >= 4 and n < 15)):
+                    return a
             return None
+
+        return self.app.wait_for(f"day {day.day} in the calendar", probe, 10)
 
     def day_list_item(self, create, text):
         for acc in walk(create):
