@@ -3,11 +3,13 @@
 #include "widgets/color_button.h"
 #include "widgets/screw_panel.h"
 
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -141,6 +143,24 @@ QLineEdit* labelledEdit(QWidget* parent, QStringView name, const QString& captio
     l->setBuddy(e);
     e->setAccessibleName(caption);
     return e;
+}
+
+QCalendarWidget* monthCalendar(QWidget* parent, QStringView name, const QRect& rect)
+{
+    auto* c = place(new QCalendarWidget(parent), name, rect);
+    c->setAccessibleName(name.toString());
+    c->setGridVisible(true);
+    c->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    return c;
+}
+
+QListWidget* listBox(QWidget* parent, QStringView name, const QRect& rect, const Font& font)
+{
+    auto* l = place(new QListWidget(parent), name, rect);
+    l->setAccessibleName(name.toString());
+    l->setSelectionMode(QAbstractItemView::SingleSelection);
+    l->setFont(font.apply(l->font()));
+    return l;
 }
 
 } // namespace Build

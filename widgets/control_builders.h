@@ -14,10 +14,12 @@
 
 class ColorButton;
 class TScrewPanel;
+class QCalendarWidget;
 class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
@@ -70,5 +72,11 @@ QTreeWidget* listView(QWidget* parent, QStringView name, const QRect& rect, std:
 // An edit with its caption label to the left ending at the edit's left edge, for form-like windows.
 QLineEdit* labelledEdit(QWidget* parent, QStringView name, const QString& caption, const QRect& rect,
                         int labelWidth);
+
+// A month calendar (a day is chosen by a click, a double click or Enter emits activated()).
+QCalendarWidget* monthCalendar(QWidget* parent, QStringView name, const QRect& rect);
+
+// A list box of single texts, one selectable at a time.
+QListWidget* listBox(QWidget* parent, QStringView name, const QRect& rect, const Font& font = {});
 
 } // namespace Build
