@@ -1,6 +1,8 @@
 #include "reservations/reservation_file.h"
 
+#include "guests/guest_file.h"
 #include "reservations/reservation_keys.h"
+#include "rooms/room_state_file.h"
 #include "store/ini_file.h"
 
 #include <algorithm>
@@ -72,4 +74,31 @@ std::vector<StoredReservation> ReservationFile::readAll(int countDefault, const 
     for (int n = 1; n <= count; ++n)
         all.push_back(readReservation(ini, n, missingDay));
     return all;
+}
+
+std::vector<ListedReservation> ReservationFile::readListed(const GuestFile& guests,
+                                                           const Rooms::RoomStateFile& rooms) const
+{
+    const std::vector<StoredReservation> all = readAll();
+    const IniSnapshot guestIni(guests.fileName());
+    const IniSnapshot roomIni(rooms.fileName());
+    const QString space(QLatin1Char(' '));
+    std::vector<ListedReservation> listed;
+    for (const StoredReservation& r : all) {
+        if (!r.active)
+            continue;
+        const QString guest = GuestFile::clientSection(r.clientId);
+        ListedReservation row;
+        row.number = r.number;
+        row.roomName = roomIni.ReadString(Rooms::RoomStateFile::defaultsSection(),
+                                          Rooms::RoomStateFile::keyName(r.room, Rooms::RoomStateFile::Field::Name),
+                                          QStringLiteral("--"));
+        row.guestName = guestIni.ReadString(guest, surName(), {}) + space +
+                        guestIni.ReadString(guest, middleName(), {}) + space +
+                        guestIni.ReadString(guest, firstName(), {});
+        row.days = r.days;
+        row.guestComment = guestIni.ReadString(guest, comment(), {});
+        listed.push_back(std::move(row));
+    }
+    return listed;
 }
