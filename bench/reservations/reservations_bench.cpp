@@ -2,16 +2,12 @@
 // in one transaction, committed durably) with a Rooms.dat of 1,000 day sections, budget under
 // 300 ms wall; building the reservation overview from 1,000 and 10,000 reservations, budget under
 // 200 ms at 10,000.
-#include "app/forms.h"
-#include "app/program.h"
-#include "app/web_browser.h"
-#include "desktop/dialogs.h"
-#include "desktop/shell.h"
 #include "guests/guest_card_window.h"
 #include "reservations/create_reservation_window.h"
 #include "reservations/reservation_overview_window.h"
 #include "rooms/room_state_file.h"
 #include "store/ini_store.h"
+#include "tests/support/test_program.h"
 
 #include <QApplication>
 #include <QFile>
@@ -41,15 +37,15 @@ QByteArray dayText(const QDate& d)
 }
 
 // The program on a data directory of its own.
-struct Desk
+struct Desk : TestProgram
 {
-    Desk() : program(dialogs, shell, browsers)
+    Desk()
     {
-        forms().dataDirectory = dir.path() + QLatin1Char('/');
-        forms().now = [] { return QDateTime(kFirstDay, QTime(12, 0)); };
+        if (!build(browsers))
+            qFatal("no data directory");
+        clock = QDateTime(kFirstDay, QTime(12, 0));
     }
-    Forms& forms() { return program.forms(); }
-    QString path(const QString& name) const { return dir.path() + QLatin1Char('/') + name; }
+    QString path(const QString& name) const { return dataFile(name); }
 
     // Clients.dat of kGuests guests.
     void writeGuests()
@@ -61,12 +57,6 @@ struct Desk
                     QByteArray::number(g) + "\r\nLiving=0\r\n";
         writeFile(path(QStringLiteral("Clients.dat")), text);
     }
-
-    QTemporaryDir dir;
-    RecordingDialogs dialogs;
-    RecordingShell shell;
-    RecordingBrowserFactory browsers;
-    Program program;
 };
 
 // Storing: a Rooms.dat of 1,000 day sections with a few booked rooms each and a Reservations.dat
@@ -107,13 +97,13 @@ void BM_StoreFourteenDayReservation(benchmark::State& state)
         create.terminy->clear();
         for (int j = 0; j < 14; ++j)
             create.terminy->addItem(QString::fromLatin1(dayText(start.addDays(j))));
-        desk.dialogs.shown.clear();
+        desk.dialogs.record.shown.clear();
         state.ResumeTiming();
 
         create.ZarezervovatButClick();
 
         state.PauseTiming();
-        if (desk.dialogs.texts() != QStringList{QStringLiteral("Rezervace byla úspěšně provedena!")})
+        if (desk.dialogs.record.texts() != QStringList{QStringLiteral("Rezervace byla úspěšně provedena!")})
             state.SkipWithError("the reservation was not stored");
         ++booking;
         state.ResumeTiming();
@@ -176,7 +166,6 @@ BENCHMARK(BM_BuildOverviewFilesChanged)->Arg(10000)->Unit(benchmark::kMillisecon
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    qputenv("LODGERA_SHORT_DATE", "d.M.yyyy");
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -3,13 +3,14 @@
 // room is taken.
 #include "app/forms.h"
 #include "app/program.h"
-#include "app/web_browser.h"
-#include "desktop/dialogs.h"
-#include "desktop/shell.h"
 #include "guests/guest_card_window.h"
 #include "reservations/create_reservation_window.h"
 #include "store/ini_file.h"
 #include "store/ini_store.h"
+#include "tests/support/qt_print.h"
+#include "tests/support/recording_browser.h"
+#include "tests/support/recording_dialogs.h"
+#include "tests/support/regional_settings_guard.h"
 
 #include <QCalendarWidget>
 #include <QCoreApplication>
@@ -37,6 +38,7 @@ TEST(ReservationRace, DISABLED_OneDesk)
     const int guest = qEnvironmentVariableIntValue(kGuestVariable);
     ASSERT_FALSE(dir.isEmpty());
     ASSERT_TRUE(QDir::setCurrent(dir));
+    const ScopedRegionalSettings regionalSettings;
 
     RecordingDialogs dialogs;
     RecordingShell shell;

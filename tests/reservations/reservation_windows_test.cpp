@@ -4,6 +4,7 @@
 #include "desktop/saved_radio_button.h"
 #include "guests/guest_card_window.h"
 #include "guests/guest_picker_window.h"
+#include "net/http_client.h"
 #include "reservations/cancel_reservation_window.h"
 #include "reservations/create_reservation_window.h"
 #include "reservations/reservation_file.h"
@@ -15,10 +16,8 @@
 #include "store/ini_file.h"
 #include "tests/support/program_fixture.h"
 #include "widgets/color_button.h"
-#include "widgets/painting.h"
+#include "widgets/qt_color.h"
 #include "widgets/screw_panel.h"
-
-#include "net/http_client.h"
 
 #include <QApplication>
 #include <QCalendarWidget>
@@ -700,15 +699,15 @@ TEST_F(Reservations, RoadOfOneReservation)
     ASSERT_TRUE(plan().isVisible());
     EXPECT_EQ(plan().Datum->date(), kToday);
     const QColor red(0xFF, 0x00, 0x00);
-    EXPECT_NE(paint::qColor(plan().tile(23)->color()), red); // today it is free
+    EXPECT_NE(toQColor(plan().tile(23)->color()), red); // today it is free
     for (const QDate& d : {first, second}) {
         plan().Datum->setDate(d);
         leftClick(plan().NacistBut);
-        EXPECT_EQ(paint::qColor(plan().tile(23)->color()), red) << text(d).toStdString();
+        EXPECT_EQ(toQColor(plan().tile(23)->color()), red) << text(d).toStdString();
     }
     plan().Datum->setDate(second.addDays(1));
     leftClick(plan().NacistBut);
-    EXPECT_NE(paint::qColor(plan().tile(23)->color()), red);
+    EXPECT_NE(toQColor(plan().tile(23)->color()), red);
 }
 
 } // namespace
