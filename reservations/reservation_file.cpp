@@ -1,6 +1,8 @@
 #include "reservations/reservation_file.h"
 
+#include "guests/guest_file.h"
 #include "reservations/reservation_keys.h"
+#include "rooms/room_state_file.h"
 #include "store/ini_file.h"
 
 #include <algorithm>
@@ -10,8 +12,10 @@ using namespace ReservationKeys;
 
 namespace {
 
-// The keys of one reservation section from any reader (a TIniFile or an IniSnapshot).
-template <class Reader> StoredReservation readReservation(const Reader& ini, int number, const QString& missingDay)
+// The keys of one reservation section from any reader (a TIniFile or an IniSnapshot); the day
+// texts only when asked for.
+template <class Reader>
+StoredReservation readReservation(const Reader& ini, int number, bool withDays, const QString& missingDay)
 {
     StoredReservation r;
     r.number = number;
@@ -20,7 +24,7 @@ template <class Reader> StoredReservation readReservation(const Reader& ini, int
     r.days = ini.ReadInteger(section, days(), 0);
     r.room = ini.ReadInteger(section, room(), 0);
     r.active = ini.ReadBool(section, active(), true);
-    if (r.days > 0) {
+    if (withDays && r.days > 0) {
         QStringList keys;
         ini.ReadSection(section, keys);
         const int readable = std::min<qsizetype>(r.days, keys.size());
@@ -29,6 +33,20 @@ template <class Reader> StoredReservation readReservation(const Reader& ini, int
             r.dayTexts << ini.ReadString(section, day(j), missingDay);
     }
     return r;
+}
+
+template <class Reader>
+std::vector<StoredReservation> readReservations(const Reader& ini, int countDefault, bool withDays,
+                                                const QString& missingDay)
+{
+    const int count = ini.ReadInteger(global(), counter(), countDefault);
+    std::vector<StoredReservation> all;
+    if (count <= 0)
+        return all;
+    all.reserve(static_cast<std::size_t>(count));
+    for (int n = 1; n <= count; ++n)
+        all.push_back(readReservation(ini, n, withDays, missingDay));
+    return all;
 }
 
 } // namespace
@@ -57,19 +75,39 @@ bool ReservationFile::roomTaken(int room, const QString& dayText) const
 
 StoredReservation ReservationFile::read(int number, const QString& missingDay) const
 {
-    return readReservation(TIniFile(fileName_), number, missingDay);
+    return readReservation(TIniFile(fileName_), number, true, missingDay);
 }
 
 std::vector<StoredReservation> ReservationFile::readAll(int countDefault, const QString& missingDay) const
 {
     // One version of the file for the whole list: looked at once, never half of a write made meanwhile.
-    const IniSnapshot ini(fileName_);
-    const int count = ini.ReadInteger(global(), counter(), countDefault);
-    std::vector<StoredReservation> all;
-    if (count <= 0)
-        return all;
-    all.reserve(static_cast<std::size_t>(count));
-    for (int n = 1; n <= count; ++n)
-        all.push_back(readReservation(ini, n, missingDay));
-    return all;
+    return readReservations(IniSnapshot(fileName_), countDefault, true, missingDay);
+}
+
+std::vector<ListedReservation> ReservationFile::readListed(const GuestFile& guests,
+                                                           const Rooms::RoomStateFile& rooms) const
+{
+    // The list shows no days: only the keys of each section's head are read.
+    const std::vector<StoredReservation> all = readReservations(IniSnapshot(fileName_), 0, false, {});
+    const IniSnapshot guestIni(guests.fileName());
+    const IniSnapshot roomIni(rooms.fileName());
+    const QString space(QLatin1Char(' '));
+    std::vector<ListedReservation> listed;
+    for (const StoredReservation& r : all) {
+        if (!r.active)
+            continue;
+        const QString guest = GuestFile::clientSection(r.clientId);
+        ListedReservation row;
+        row.number = r.number;
+        row.roomName = roomIni.ReadString(Rooms::RoomStateFile::defaultsSection(),
+                                          Rooms::RoomStateFile::keyName(r.room, Rooms::RoomStateFile::Field::Name),
+                                          QStringLiteral("--"));
+        row.guestName = guestIni.ReadString(guest, surName(), {}) + space +
+                        guestIni.ReadString(guest, middleName(), {}) + space +
+                        guestIni.ReadString(guest, firstName(), {});
+        row.days = r.days;
+        row.guestComment = guestIni.ReadString(guest, comment(), {});
+        listed.push_back(std::move(row));
+    }
+    return listed;
 }

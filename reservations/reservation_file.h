@@ -35,6 +35,17 @@ struct StoredReservation
     QStringList dayTexts;
 };
 
+// One row of the reservation list: an active reservation with its room's name and its guest's name
+// and note.
+struct ListedReservation
+{
+    int number = 0;
+    QString roomName;     // DefaultsRooms Room<N>Name, "--" when the room has none
+    QString guestName;    // SurName, space, MiddleName, space, FirstName (empty where missing)
+    int days = 0;         // Days as stored
+    QString guestComment; // the guest's Comment in Clients.dat
+};
+
 class ReservationFile final
 {
 public:
@@ -61,6 +72,10 @@ public:
     // Every reservation from 1 up to and including the counter (read with countDefault), cancelled
     // ones included (active false), in number order, all read from one version of the file.
     std::vector<StoredReservation> readAll(int countDefault = 0, const QString& missingDay = {}) const;
+
+    // The reservation list: every active reservation in number order with the names it shows, read
+    // from one version of each of the three files.
+    std::vector<ListedReservation> readListed(const GuestFile& guests, const Rooms::RoomStateFile& rooms) const;
 
     // The following run inside the caller's transaction; nothing is on disk until it commits.
 

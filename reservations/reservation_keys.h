@@ -47,6 +47,23 @@ inline QString living()
 {
     return QStringLiteral("Living");
 }
+// Clients.dat: the name and note of a guest as the reservation list shows them.
+inline QString firstName()
+{
+    return QStringLiteral("FirstName");
+}
+inline QString middleName()
+{
+    return QStringLiteral("MiddleName");
+}
+inline QString surName()
+{
+    return QStringLiteral("SurName");
+}
+inline QString comment()
+{
+    return QStringLiteral("Comment");
+}
 // Rooms.dat: the day section of a date text (the reservation only has the text, never the date).
 inline QString roomDaySection(const QString& dayText)
 {

@@ -4,6 +4,7 @@
 #include "app/main_window.h"
 #include "desktop/guarded.h"
 #include "desktop/guarded_connect.h"
+#include "reservations/create_reservation_window.h"
 #include "rooms/floor_names.h"
 #include "rooms/floor_plan.h"
 #include "rooms/reception_clock.h"
@@ -247,8 +248,12 @@ void TForm5::pClick(int room)
         forms_.form4->activateWindow();
         return;
     }
-    // Hand-off to the create-reservation window (TForm8): load the room window unseen, hide the
-    // plan, write the room into TForm8's stav3 and mark its step done. Built together with TForm8.
+    // A room picked for a new reservation: the room window loads the room unseen, the plan goes,
+    // and the create-reservation window takes the room (stav3 and krok3 green).
+    forms_.form4->show();
+    forms_.form4->hide();
+    hide();
+    forms_.form8->takeRoom(room);
 }
 
 void TForm5::FloorClick(int floor)

@@ -231,9 +231,7 @@ void TForm4::setStatus(RoomStatus status, const QString& caption, std::optional<
 
 void TForm4::RezervovatButClick()
 {
-    // Hand-off: the create-reservation window takes the room as its chosen room (VybranyPokoj) once
-    // that window is built; for now it is only shown.
-    forms_.form8->show();
+    forms_.form8->showWithRoom(CisloPokoje);
     // A reservation is for the day only, never the room's default.
     setStatus(RoomStatus::Reserved, QStringLiteral("Pokoj je rezervován"), wordColor(RoomStatus::Reserved), false);
 }

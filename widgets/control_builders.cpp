@@ -8,12 +8,14 @@
 #include "widgets/qt_color.h"
 #include "widgets/screw_panel.h"
 
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -151,6 +153,24 @@ QLineEdit* labelledEdit(QWidget* parent, QStringView name, const QString& captio
     l->setBuddy(e);
     e->setAccessibleName(caption);
     return e;
+}
+
+QCalendarWidget* monthCalendar(QWidget* parent, QStringView name, const QRect& rect)
+{
+    auto* c = place(new QCalendarWidget(parent), name, rect);
+    c->setAccessibleName(name.toString());
+    c->setGridVisible(true);
+    c->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    return c;
+}
+
+QListWidget* listBox(QWidget* parent, QStringView name, const QRect& rect, const Font& font)
+{
+    auto* l = place(new QListWidget(parent), name, rect);
+    l->setAccessibleName(name.toString());
+    l->setSelectionMode(QAbstractItemView::SingleSelection);
+    l->setFont(font.apply(l->font()));
+    return l;
 }
 
 void setTextColor(QWidget* control, TColor color)

@@ -19,11 +19,13 @@ class TLCD99;
 class TLEDButton;
 class TLEDMeter;
 class TScrewPanel;
+class QCalendarWidget;
 class QCheckBox;
 class QComboBox;
 class QDateEdit;
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
@@ -105,5 +107,11 @@ TLEDMeter* ledMeter(QWidget* parent, QStringView name, const QRect& rect, int mi
 // An LED slab button; the caption is also its accessible name.
 TLEDButton* ledButton(QWidget* parent, QStringView name, const QString& caption, const QRect& rect, TColor face,
                       const Font& font = kBold, TColor fontColor = clBlack);
+
+// A month calendar (a day is chosen by a click, a double click or Enter emits activated()).
+QCalendarWidget* monthCalendar(QWidget* parent, QStringView name, const QRect& rect);
+
+// A list box of single texts, one selectable at a time.
+QListWidget* listBox(QWidget* parent, QStringView name, const QRect& rect, const Font& font = {});
 
 } // namespace Build

@@ -1,5 +1,8 @@
+#include "guests/guest_file.h"
 #include "reservations/reservation_file.h"
+#include "rooms/room_state_file.h"
 #include "store/ini_file.h"
+#include "store/ini_transaction.h"
 
 #include <QFile>
 #include <QStringEncoder>
@@ -22,10 +25,46 @@ protected:
         QStringEncoder cp1250("windows-1250");
         f.write(cp1250.encode(QString::fromUtf8(utf8)));
     }
+    void writeFile(const QString& name, const char* utf8)
+    {
+        QFile f(dir.filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(utf8);
+    }
+    QByteArray bytes(const QString& name) const
+    {
+        QFile f(dir.filePath(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<no file>");
+    }
     QString path() const { return dir.filePath(ReservationFile::kFileName); }
+
+    // Stores or cancels in a transaction of its own, committed.
+    int store(int guest, int room, const QStringList& days)
+    {
+        IniTransaction tx(dir.path());
+        const int n = reservations.store(tx, guest, room, days, guests, rooms);
+        tx.commit();
+        return n;
+    }
+    bool cancel(int number)
+    {
+        IniTransaction tx(dir.path());
+        const bool done = reservations.cancel(tx, number, kNow, guests, rooms);
+        tx.commit();
+        return done;
+    }
+    bool takenOnAny(int room, const QStringList& days)
+    {
+        IniTransaction tx(dir.path());
+        return reservations.roomTakenOnAnyDay(tx, room, days);
+    }
+
+    const QDateTime kNow{QDate(2008, 4, 1), QTime(9, 30, 5)};
 
     QTemporaryDir dir;
     ReservationFile reservations{dir.filePath(ReservationFile::kFileName)};
+    GuestFile guests{dir.filePath(GuestFile::kFileName)};
+    Rooms::RoomStateFile rooms{dir.filePath(Rooms::RoomStateFile::kFileName)};
 };
 
 TEST_F(ReservationsFile, SectionAndKeyNames)
@@ -98,6 +137,62 @@ TEST_F(ReservationsFile, MissingDaysReadAsTheCallersText)
     ASSERT_FALSE(edited.dayTexts.isEmpty());
     EXPECT_EQ(edited.dayTexts.first(), QStringLiteral("1.3.2008"));
     EXPECT_LE(edited.dayTexts.size(), 4);
+}
+
+TEST_F(ReservationsFile, StoreThenCancelLeaveTheirMarksInTheThreeFiles)
+{
+    writeFile(QStringLiteral("Rooms.dat"), "[DefaultsRooms]\r\nRoom7Status=FREE\r\n");
+    const QStringList days{QStringLiteral("14.3.2008"), QStringLiteral("2.3.2008")};
+    EXPECT_EQ(store(4, 7, days), 1);
+    EXPECT_EQ(store(9, 12, {QStringLiteral("14.3.2008")}), 2);
+    EXPECT_EQ(bytes(ReservationFile::kFileName),
+              QByteArray("[Global]\r\nReservations=2\r\n"
+                         "[Reservation_1]\r\nClientID=4\r\nDays=2\r\nRoom=7\r\nDay1=14.3.2008\r\nDay2=2.3.2008\r\n"
+                         "[14.3.2008]\r\nRoom_7_Client=4\r\nRoom_12_Client=9\r\n[2.3.2008]\r\nRoom_7_Client=4\r\n"
+                         "[Reservation_2]\r\nClientID=9\r\nDays=1\r\nRoom=12\r\nDay1=14.3.2008\r\n"));
+    EXPECT_EQ(bytes(GuestFile::kFileName), QByteArray("[Client_4]\r\nLiving=1\r\n[Client_9]\r\nLiving=1\r\n"));
+    EXPECT_EQ(bytes(Rooms::RoomStateFile::kFileName),
+              QByteArray("[DefaultsRooms]\r\nRoom7Status=FREE\r\n"
+                         "[Rooms_14.3.2008]\r\nRoom7Status=FULL\r\nRoom7ClientID=4\r\n"
+                         "Room12Status=FULL\r\nRoom12ClientID=9\r\n"
+                         "[Rooms_2.3.2008]\r\nRoom7Status=FULL\r\nRoom7ClientID=4\r\n"));
+    EXPECT_TRUE(takenOnAny(7, {QStringLiteral("1.3.2008"), QStringLiteral("2.3.2008")}));
+    EXPECT_FALSE(takenOnAny(12, {QStringLiteral("1.3.2008"), QStringLiteral("2.3.2008")}));
+    EXPECT_FALSE(takenOnAny(0, days)); // no room chosen is never taken
+
+    ASSERT_TRUE(cancel(1));
+    EXPECT_EQ(bytes(ReservationFile::kFileName),
+              QByteArray("[Global]\r\nReservations=2\r\n"
+                         "[Reservation_1]\r\nClientID=4\r\nDays=2\r\nRoom=7\r\nDay1=14.3.2008\r\nDay2=2.3.2008\r\n"
+                         "Active=0\r\nCanceled=1\r\nCanceled_date=1.4.2008 9:30:05\r\n"
+                         "[14.3.2008]\r\nRoom_12_Client=9\r\n[2.3.2008]\r\n"
+                         "[Reservation_2]\r\nClientID=9\r\nDays=1\r\nRoom=12\r\nDay1=14.3.2008\r\n"));
+    EXPECT_EQ(bytes(GuestFile::kFileName), QByteArray("[Client_4]\r\nLiving=0\r\n[Client_9]\r\nLiving=1\r\n"));
+    EXPECT_EQ(rooms.readEffective(7, Rooms::RoomStateFile::Field::Status, QDate(2008, 3, 14), {}),
+              QStringLiteral("FREE"));
+    EXPECT_EQ(rooms.readEffective(7, Rooms::RoomStateFile::Field::ClientID, QDate(2008, 3, 2), {}),
+              QStringLiteral("4"));
+    EXPECT_FALSE(takenOnAny(7, days));
+
+    // A second cancellation of the same reservation changes nothing.
+    const QByteArray before =
+        bytes(ReservationFile::kFileName) + bytes(GuestFile::kFileName) + bytes(Rooms::RoomStateFile::kFileName);
+    EXPECT_FALSE(cancel(1));
+    EXPECT_EQ(bytes(ReservationFile::kFileName) + bytes(GuestFile::kFileName) + bytes(Rooms::RoomStateFile::kFileName),
+              before);
+}
+
+TEST_F(ReservationsFile, CancellingAnEditedReservationTouchesOnlyTheDaysItNames)
+{
+    // Days far beyond its keys and a missing Day2: only Day1 and Day3 name days.
+    write("[Global]\r\nReservations=1\r\n"
+          "[Reservation_1]\r\nClientID=4\r\nDays=2000000000\r\nRoom=7\r\nDay1=1.3.2008\r\nDay3=3.3.2008\r\n"
+          "[1.3.2008]\r\nRoom_7_Client=4\r\n[3.3.2008]\r\nRoom_7_Client=4\r\n");
+    ASSERT_TRUE(cancel(1));
+    EXPECT_EQ(bytes(Rooms::RoomStateFile::kFileName),
+              QByteArray("[Rooms_1.3.2008]\r\nRoom7Status=--\r\n[Rooms_3.3.2008]\r\nRoom7Status=--\r\n"));
+    EXPECT_FALSE(reservations.roomTaken(7, QStringLiteral("1.3.2008")));
+    EXPECT_FALSE(reservations.roomTaken(7, QStringLiteral("3.3.2008")));
 }
 
 // The counter and the Active flag follow the store's number rules.
