@@ -17,7 +17,7 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from atspi_driver import App, DriveError, extents, name_of, role_of, text_of, walk  # noqa: E402
+from atspi_driver import App, DriveError, extents, name_of, role_of, showing, text_of, walk  # noqa: E402
 from ini_reader import read_ini  # noqa: E402
 
 START = time.monotonic()

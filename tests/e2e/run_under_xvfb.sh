@@ -17,7 +17,8 @@ done
 
 if [ "${LODGERA_E2E_INNER:-}" != 1 ]; then
   export LODGERA_E2E_INNER=1
-  exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" dbus-run-session -- "$(readlink -f "$0")" "$@"
+  # A display number of its own, so that runs started at the same moment do not race for one.
+  exec xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 1280x1024x24 -nolisten tcp" dbus-run-session -- "$(readlink -f "$0")" "$@"
 fi
 
 # Inside the session: the accessibility bus first, then the script.
