@@ -37,8 +37,7 @@ public:
     QVariant data(int column, int role) const override
     {
         if (role == Qt::TextAlignmentRole)
-            return QVariant::fromValue(column == kIdColumn ? Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter)
-                                                           : Qt::Alignment(Qt::AlignCenter));
+            return int(column == kIdColumn ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
         return QTreeWidgetItem::data(column, role);
     }
 };
@@ -173,6 +172,7 @@ void TForm13::chooseSelected()
     card.CisloHosta = selected.front()->text(kIdColumn).toInt();
     // The card loads the guest when it becomes visible; an already open card keeps its fields.
     card.show();
+    card.raise();
     TForm8& reservation = *forms_.form8;
     reservation.stav1->setText(card.prijmeni->text() + u' ' + card.jmeno->text());
     setFontColor(reservation.stav1, TForm8::kStepDone);
