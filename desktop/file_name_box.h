@@ -3,7 +3,7 @@
 // edge. The button runs an open-file dialog with the box's dialog settings; OK puts the chosen
 // name (several joined by "," when the dialog allows several) into the edit and fires OnOpened,
 // cancel fires OnOpenCanceld and leaves the edit alone. The dialog sits behind the OpenFileDialog
-// seam, so that tests answer it instead of a person.
+// seam, so that tests answer it instead of a person (tests/support/scripted_open_file_dialog.h).
 
 #include <QFileDialog>
 #include <QFont>
@@ -13,7 +13,6 @@
 #include <QWidget>
 
 #include <memory>
-#include <vector>
 
 class QLineEdit;
 class QToolButton;
@@ -49,20 +48,6 @@ class QtOpenFileDialog final : public OpenFileDialog
 {
 public:
     QStringList run(QWidget* owner, const OpenFileRequest& request) override;
-};
-
-// Test double: records each request and answers with the files it is given (none: cancel).
-class ScriptedOpenFileDialog final : public OpenFileDialog
-{
-public:
-    QStringList run(QWidget*, const OpenFileRequest& request) override
-    {
-        requests.push_back(request);
-        return answer;
-    }
-
-    QStringList answer;
-    std::vector<OpenFileRequest> requests;
 };
 
 class FileNameBox final : public QWidget

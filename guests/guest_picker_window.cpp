@@ -10,6 +10,7 @@
 #include "reservations/create_reservation_window.h"
 #include "widgets/color_button.h"
 #include "widgets/control_builders.h"
+#include "widgets/qt_color.h"
 
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -58,13 +59,6 @@ public:
         painter->restore();
     }
 };
-
-void setFontColor(QLabel* label, const QColor& color)
-{
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, color);
-    label->setPalette(palette);
-}
 
 } // namespace
 
@@ -175,8 +169,8 @@ void TForm13::chooseSelected()
     card.raise();
     TForm8& reservation = *forms_.form8;
     reservation.stav1->setText(card.prijmeni->text() + u' ' + card.jmeno->text());
-    setFontColor(reservation.stav1, TForm8::kStepDone);
-    setFontColor(reservation.krok1, TForm8::kStepDone);
+    Build::setTextColor(reservation.stav1, fromQColor(TForm8::kStepDone));
+    Build::setTextColor(reservation.krok1, fromQColor(TForm8::kStepDone));
     hide();
 }
 

@@ -1,16 +1,12 @@
 // The guest register's costly moments: the guest picker filling its list from a Clients.dat of
 // 1,000 and 10,000 guests (budget: under 100 ms at 10,000), and a 6000 x 4000 JPEG photograph
 // loaded onto the guest card (budget: under 150 ms), beside a full-size decode by QImage.
-#include "app/forms.h"
-#include "app/program.h"
-#include "app/web_browser.h"
-#include "desktop/dialogs.h"
-#include "desktop/shell.h"
 #include "guests/guest_card_window.h"
 #include "guests/guest_file.h"
 #include "guests/guest_picker_window.h"
 #include "guests/jpeg_decoder.h"
 #include "store/ini_store.h"
+#include "tests/support/test_program.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -43,25 +39,20 @@ QByteArray registerOf(int guests)
 }
 
 // The program on a data directory; one per register size.
-struct Desk
+struct Desk : TestProgram
 {
-    explicit Desk(int guests) : program(dialogs, shell, browsers)
+    explicit Desk(int guests)
     {
-        program.forms().dataDirectory = dir.path() + QLatin1Char('/');
-        QFile f(dir.filePath(GuestFile::kFileName));
+        if (!build(browsers))
+            qFatal("no temporary data directory");
+        QFile f(file());
         f.open(QIODevice::WriteOnly);
         f.write(registerOf(guests));
     }
 
-    TForm13& picker() { return *program.forms().form13; }
-    TForm3& card() { return *program.forms().form3; }
-    QString file() const { return dir.filePath(GuestFile::kFileName); }
-
-    QTemporaryDir dir;
-    RecordingDialogs dialogs;
-    RecordingShell shell;
-    RecordingBrowserFactory browsers;
-    Program program;
+    TForm13& picker() { return *forms().form13; }
+    TForm3& card() { return *forms().form3; }
+    QString file() const { return dataFile(GuestFile::kFileName); }
 };
 
 std::map<int, std::unique_ptr<Desk>>* desks = nullptr;

@@ -1,4 +1,5 @@
 #include "desktop/file_name_box.h"
+#include "tests/support/scripted_open_file_dialog.h"
 
 #include <QCoreApplication>
 #include <QFocusEvent>

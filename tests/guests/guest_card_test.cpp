@@ -1,6 +1,7 @@
 #include "tests/guests/guest_windows_fixture.h"
 
 #include "desktop/file_name_box.h"
+#include "tests/support/scripted_open_file_dialog.h"
 #include "widgets/color_button.h"
 
 #include <QFocusEvent>

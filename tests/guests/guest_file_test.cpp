@@ -1,6 +1,7 @@
 #include "guests/guest_file.h"
 
 #include "store/ini_file.h"
+#include "tests/support/qt_print.h"
 
 #include <QFile>
 #include <QStringList>
@@ -13,12 +14,6 @@
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
-
-// Readable QString values in failure messages.
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
 
 namespace {
 

@@ -13,14 +13,6 @@
 #include <QImage>
 #include <QLabel>
 
-#include <ostream>
-
-// Readable QString values in failure messages.
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
-
 class GuestWindowsTest : public ProgramTest
 {
 protected:
