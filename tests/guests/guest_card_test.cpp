@@ -1,10 +1,12 @@
 #include "tests/guests/guest_windows_fixture.h"
 
 #include "desktop/file_name_box.h"
+#include "store/ini_store.h"
 #include "tests/support/scripted_open_file_dialog.h"
 #include "widgets/color_button.h"
 
 #include <QFocusEvent>
+
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,6 +14,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QToolButton>
+#include <cerrno>
 
 #include <vector>
 
@@ -323,6 +326,48 @@ TEST_F(GuestCard, NewGuestCardEmptiesWhatTheLastGuestLeft)
     EXPECT_TRUE(card().jmeno->text().isEmpty());
     EXPECT_TRUE(card().poznamka->toPlainText().isEmpty());
     EXPECT_EQ(card().FotoPath->FileName(), placeholder());
+}
+
+} // namespace
+
+namespace {
+
+// A save the disk refuses: the error box names the guest file, the card stays open with its
+// fields, and neither a raised counter nor half a guest is left behind.
+class FailingDisk : public GuestWindowsTest
+{
+protected:
+    void TearDown() override
+    {
+        ini::testing::setWriteHook({});
+        GuestWindowsTest::TearDown();
+    }
+};
+
+TEST_F(FailingDisk, SaveThatCannotBeWrittenKeepsTheCardOpenAndTheFileAsItWas)
+{
+    const QByteArray before = "[Global]\r\nClients=4\r\n[Client_4]\r\nSurName=Star\xE1\r\n";
+    putClients(before);
+    leftClick(main().NovyHostBut);
+    card().prijmeni->setText(QStringLiteral("Nová"));
+    ini::testing::setWriteHook(
+        [](ini::testing::WriteStage at) { return at == ini::testing::WriteStage::PartWritten ? ENOSPC : 0; });
+    leftClick(card().UlozitBut);
+    ini::testing::setWriteHook({});
+
+    ASSERT_EQ(dialogs.record.shown.size(), 1u);
+    EXPECT_EQ(dialogs.record.shown[0].kind, Dialogs::Kind::Error);
+    EXPECT_TRUE(dialogs.record.shown[0].text.contains(GuestFile::kFileName))
+        << dialogs.record.shown[0].text.toStdString();
+    EXPECT_TRUE(card().isVisible());
+    EXPECT_EQ(card().CisloHosta, 0);
+    EXPECT_EQ(card().prijmeni->text(), QStringLiteral("Nová"));
+    EXPECT_EQ(clientsBytes(), before);
+
+    // Once the disk takes it again, the same card is saved as guest 5.
+    leftClick(card().UlozitBut);
+    EXPECT_EQ(card().CisloHosta, 5);
+    EXPECT_EQ(readKey(5, "SurName"), QStringLiteral("Nová"));
 }
 
 } // namespace
