@@ -3,6 +3,7 @@
 #include "app/forms.h"
 #include "app/main_window.h"
 #include "desktop/guarded.h"
+#include "desktop/link_labels.h"
 #include "desktop/shell.h"
 #include "rooms/reception_window.h"
 #include "settings/settings_window.h"
@@ -51,19 +52,6 @@ QLabel* label(QWidget* parent, const QString& text, const QRect& rect, const QSt
     return l;
 }
 
-// Stand-in for the link labels: a link that opens its target through the shell.
-QLabel* link(QWidget* parent, Forms& forms, const QString& text, const QString& target, const QRect& rect)
-{
-    auto* l = new QLabel(QStringLiteral("<a href=\"%1\">%2</a>").arg(target, text), parent);
-    l->setGeometry(rect);
-    l->setTextFormat(Qt::RichText);
-    QObject::connect(l, &QLabel::linkActivated, l, [&forms](const QString& address) {
-        if (forms.shell)
-            forms.shell->openUrl(address);
-    });
-    return l;
-}
-
 } // namespace
 
 TForm6::TForm6(Forms& forms, QWidget* parent)
@@ -87,10 +75,28 @@ TForm6::TForm6(Forms& forms, QWidget* parent)
     label(this, QStringLiteral("Built 6."), {104, 72, 200, 18}, QStringLiteral("font: 12px Arial;"));
     label(this, QStringLiteral("Rooms, guests, reservations and printing for the front desk."), {20, 110, 380, 20},
           QStringLiteral("font: italic 12px Arial;"));
-    link(this, forms, QStringLiteral("www.lodgera.example"), QStringLiteral("https://www.lodgera.example/"),
-         {20, 150, 200, 18});
-    link(this, forms, QStringLiteral("info@lodgera.example"), QStringLiteral("mailto:info@lodgera.example"),
-         {20, 172, 200, 18});
+    auto* web = new HotLinkLabel(forms.shell, this);
+    web->setObjectName(QStringLiteral("HotLinkLabel1"));
+    web->setText(QStringLiteral("www.lodgera.example"));
+    web->setUrl(QStringLiteral("https://www.lodgera.example/"));
+    web->setGeometry(20, 150, 200, 18);
+    auto* mail = new MailToLabel(forms.shell, this);
+    mail->setObjectName(QStringLiteral("MailToLabel1"));
+    mail->setText(QStringLiteral("info@lodgera.example"));
+    mail->MailDestinator = QStringLiteral("info@lodgera.example");
+    mail->MailSubject = QStringLiteral("Lodgera");
+    mail->setGeometry(20, 172, 200, 18);
+    for (HoverLabel* link : std::initializer_list<HoverLabel*>{web, mail}) {
+        QFont font(QStringLiteral("Arial"));
+        font.setPixelSize(12);
+        font.setUnderline(true);
+        link->setFont(font);
+        link->setAccessibleName(link->text());
+        QPalette colours = link->palette();
+        colours.setColor(QPalette::WindowText, QColor(0x0D, 0x86, 0xFF));
+        link->setPalette(colours);
+        link->ColorOnEnter = QColor(0xFF, 0x80, 0x00);
+    }
 
     LEDMeter->setObjectName(QStringLiteral("LEDMeter"));
     LEDMeter->setMin(0);

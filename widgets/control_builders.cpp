@@ -1,6 +1,7 @@
 #include "widgets/control_builders.h"
 
 #include "widgets/color_button.h"
+#include "widgets/lcd99.h"
 #include "widgets/screw_panel.h"
 
 #include <QCheckBox>
@@ -11,6 +12,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
+#include <QTabWidget>
 #include <QTreeWidget>
 
 namespace Build {
@@ -141,6 +144,37 @@ QLineEdit* labelledEdit(QWidget* parent, QStringView name, const QString& captio
     l->setBuddy(e);
     e->setAccessibleName(caption);
     return e;
+}
+
+QSpinBox* spinBox(QWidget* parent, QStringView name, const QRect& rect, int minimum, int maximum, int value)
+{
+    auto* s = place(new QSpinBox(parent), name, rect);
+    s->setRange(minimum, maximum);
+    s->setValue(value);
+    s->setAccessibleName(name.toString());
+    return s;
+}
+
+QTabWidget* pageControl(QWidget* parent, QStringView name, const QRect& rect)
+{
+    return place(new QTabWidget(parent), name, rect);
+}
+
+QWidget* page(QTabWidget* pages, QStringView name, const QString& caption)
+{
+    auto* p = new QWidget;
+    p->setObjectName(name.toString());
+    pages->addTab(p, caption);
+    return p;
+}
+
+TLCD99* lcd(QWidget* parent, QStringView name, const QRect& rect, int digits, const QString& value)
+{
+    auto* l = place(new TLCD99(parent), name, rect);
+    l->setDigitNum(digits);
+    l->setValue(value);
+    l->setAccessibleName(name.toString());
+    return l;
 }
 
 } // namespace Build

@@ -21,6 +21,9 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
+class QSpinBox;
+class QTabWidget;
+class TLCD99;
 class QTreeWidget;
 class QWidget;
 
@@ -68,7 +71,17 @@ struct Column
 QTreeWidget* listView(QWidget* parent, QStringView name, const QRect& rect, std::initializer_list<Column> columns);
 
 // An edit with its caption label to the left ending at the edit's left edge, for form-like windows.
-QLineEdit* labelledEdit(QWidget* parent, QStringView name, const QString& caption, const QRect& rect,
-                        int labelWidth);
+QLineEdit* labelledEdit(QWidget* parent, QStringView name, const QString& caption, const QRect& rect, int labelWidth);
+
+// An integer edit with spin buttons, keeping its value within minimum … maximum.
+QSpinBox* spinBox(QWidget* parent, QStringView name, const QRect& rect, int minimum, int maximum, int value);
+
+// A page control (tabs); its pages come from page().
+QTabWidget* pageControl(QWidget* parent, QStringView name, const QRect& rect);
+// A new last page of a page control with its tab caption; its controls are placed in page coordinates.
+QWidget* page(QTabWidget* pages, QStringView name, const QString& caption);
+
+// A seven-segment display of the given number of digits showing value.
+TLCD99* lcd(QWidget* parent, QStringView name, const QRect& rect, int digits, const QString& value);
 
 } // namespace Build

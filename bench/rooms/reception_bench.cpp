@@ -7,9 +7,9 @@
 #include "app/web_browser.h"
 #include "desktop/dialogs.h"
 #include "desktop/shell.h"
-#include "rooms/floor_names.h"
 #include "rooms/reception_window.h"
 #include "rooms/room_state_file.h"
+#include "settings/settings_file.h"
 #include "widgets/screw_panel.h"
 
 #include <QApplication>
@@ -106,7 +106,8 @@ void BM_ReadsOnly(benchmark::State& state)
     const QString directory = b.dir.path() + QLatin1Char('/');
     const Rooms::RoomStateFile rooms(directory + QStringLiteral("Rooms.dat"));
     for (auto _ : state) {
-        benchmark::DoNotOptimize(Rooms::readFloorNames(directory + QStringLiteral("hotel.ini")));
+        benchmark::DoNotOptimize(
+            Settings::SettingsFile(directory + Settings::SettingsFile::kFileName).readPlanFloorNames());
         benchmark::DoNotOptimize(rooms.readPlan(kPlainDay));
     }
 }

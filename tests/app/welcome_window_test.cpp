@@ -6,6 +6,7 @@
 #include "widgets/led_meter.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QMouseEvent>
 
 #include <ostream>
@@ -160,8 +161,13 @@ class SettingsLoad : public ProgramTest, public ::testing::WithParamInterface<Ch
 
 TEST_P(SettingsLoad, PointsChatViewAndSwitchesChatInput)
 {
+    // The load reads the chat address from hotel.ini, over whatever the field held.
     const QString address = QString::fromUtf8(GetParam().address);
-    forms().form15->webchatcesta->setText(address);
+    forms().form15->webchatcesta->setText(QStringLiteral("http://typed.but.not.saved/"));
+    QFile ini(dataDirectory() + QStringLiteral("hotel.ini"));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[Global]\r\nWebChatURL=" + address.toUtf8() + "\r\n");
+    ini.close();
     ticks(2);
     EXPECT_EQ(chat().navigations.last(), address.isEmpty() ? webChatExplanationPage() : address);
     for (QWidget* control : std::initializer_list<QWidget*>{main().chattext, main().chatkomu, main().chatposlat})
