@@ -71,6 +71,8 @@ void LinkLabel::mousePressEvent(QMouseEvent* event)
 {
     pressed_ = event->button() == Qt::LeftButton;
     HoverLabel::mousePressEvent(event);
+    // The click is the label's own; the window beneath does not see it.
+    event->accept();
 }
 
 void LinkLabel::mouseReleaseEvent(QMouseEvent* event)

@@ -1,5 +1,6 @@
 #include "tests/support/program_fixture.h"
 
+#include "desktop/link_labels.h"
 #include "rooms/reception_window.h"
 #include "settings/settings_window.h"
 #include "widgets/lcd99.h"
@@ -101,6 +102,20 @@ TEST_F(WelcomeTimer, ClosingTheWelcomeScreenEndsTheProgram)
     program->start();
     welcome().close();
     EXPECT_EQ(ended, 1);
+}
+
+TEST_F(WelcomeTimer, LinkLabelsOpenTheWebAndMailAddressesAndLeaveTheScreenShown)
+{
+    program->start();
+    auto* web = welcome().findChild<HotLinkLabel*>(QStringLiteral("HotLinkLabel1"));
+    auto* mail = welcome().findChild<MailToLabel*>(QStringLiteral("MailToLabel1"));
+    ASSERT_NE(web, nullptr);
+    ASSERT_NE(mail, nullptr);
+    leftClick(web);
+    leftClick(mail);
+    EXPECT_EQ(shell.opened, (std::vector<QString>{web->Url(), mail->address()}));
+    EXPECT_TRUE(mail->address().startsWith(QStringLiteral("mailto:")));
+    EXPECT_TRUE(welcome().isVisible());
 }
 
 // A view whose control refuses every navigation after the first (the explanatory page at creation).
