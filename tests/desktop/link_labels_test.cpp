@@ -1,5 +1,7 @@
 #include "desktop/link_labels.h"
 #include "desktop/shell.h"
+#include "tests/support/qt_print.h"
+#include "tests/support/recording_dialogs.h"
 
 #include <QApplication>
 #include <QEnterEvent>
@@ -10,12 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <ostream>
-
-// Readable QString values in failure messages.
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
 
 namespace {
 

@@ -2,6 +2,7 @@
 
 #include "store/ini_file.h"
 #include "store/ini_store.h"
+#include "tests/support/qt_print.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -15,11 +16,6 @@
 
 using Settings::SettingsFile;
 using Settings::SettingsValues;
-
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
 
 namespace {
 
