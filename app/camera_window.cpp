@@ -2,9 +2,10 @@
 
 #include "app/forms.h"
 #include "app/web_browser.h"
-#include "desktop/guarded.h"
+#include "desktop/guarded_connect.h"
 #include "settings/settings_window.h"
 #include "widgets/color_button.h"
+#include "widgets/control_builders.h"
 #include "widgets/screw_panel.h"
 
 #include <QComboBox>
@@ -12,37 +13,32 @@
 
 namespace {
 
-constexpr int kCameras = 15;
 constexpr int kBandHeight = 45;
 
 } // namespace
 
-TForm2::TForm2(Forms& forms, QWidget* parent)
-    : QWidget(parent), ScrewPanel1(new TScrewPanel(this)), kamera(new QComboBox(ScrewPanel1)),
-      ObnovitBut(new ColorButton(ScrewPanel1)), ScrewPanel2(new TScrewPanel(this)), forms_(forms)
+TForm2::TForm2(Forms& forms, QWidget* parent) : QWidget(parent), forms_(forms)
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Kamery"));
 
-    ScrewPanel1->setObjectName(QStringLiteral("ScrewPanel1"));
-    kamera->setObjectName(QStringLiteral("kamera"));
-    kamera->setEditable(true);
-    for (int i = 1; i <= kCameras; ++i)
+    ScrewPanel1 = Build::panel(this, u"ScrewPanel1", {0, 0, 640, kBandHeight});
+    kamera = Build::comboBox(ScrewPanel1, u"kamera", {12, 10, 145, 25}, true);
+    kamera->setAccessibleName(QStringLiteral("Kamera"));
+    for (int i = 1; i <= Settings::kCameraCount; ++i)
         kamera->addItem(QStringLiteral("Kamera %1.").arg(i));
     // The box reads "Kamera 1." yet nothing is chosen until the user picks an item.
     kamera->setCurrentIndex(-1);
     kamera->setEditText(QStringLiteral("Kamera 1."));
-    kamera->setGeometry(12, 10, 145, 25);
 
-    ObnovitBut->setObjectName(QStringLiteral("ObnovitBut"));
-    ObnovitBut->setCaption(QStringLiteral("Obnovit obraz"));
-    ObnovitBut->setGeometry(168, 8, 121, 29);
-    connect(ObnovitBut, &ColorButton::clicked, this,
-            [this] { runGuarded(forms_.dialogs, [this] { ObnovitClick(); }); });
+    ObnovitBut = Build::colorButton(ScrewPanel1, u"ObnovitBut", QStringLiteral("Obnovit obraz"), {168, 8, 121, 29},
+                                    clBtnFace, Build::Font{});
+    guardedConnect(forms_.dialogs, ObnovitBut, &ColorButton::clicked, this, &TForm2::ObnovitClick);
 
-    ScrewPanel2->setObjectName(QStringLiteral("ScrewPanel2"));
+    ScrewPanel2 = Build::panel(this, u"ScrewPanel2", {0, kBandHeight, 640, 480 - kBandHeight});
     CamWeb = forms.browsers->create(ScrewPanel2);
     CamWeb->setObjectName(QStringLiteral("CamWeb"));
+    CamWeb->setAccessibleName(QStringLiteral("Obraz kamery"));
 
     resize(640, 480);
 }
@@ -51,12 +47,10 @@ void TForm2::ObnovitClick()
 {
     // Text typed over a chosen item leaves no camera chosen.
     const int index = kamera->currentIndex();
-    if (index < 0 || index >= kCameras || kamera->currentText() != kamera->itemText(index) || !forms_.form15)
+    if (index < 0 || index >= Settings::kCameraCount || kamera->currentText() != kamera->itemText(index))
         return;
     // The address as it stands in the settings window, saved or not.
-    const auto* address = forms_.form15->findChild<QLineEdit*>(QStringLiteral("kamera%1").arg(index + 1));
-    if (address)
-        CamWeb->Navigate(address->text());
+    CamWeb->Navigate(forms_.form15->kamera[static_cast<std::size_t>(index)]->text());
 }
 
 void TForm2::resizeEvent(QResizeEvent* event)

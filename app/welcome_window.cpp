@@ -4,6 +4,7 @@
 #include "app/main_window.h"
 #include "desktop/guarded.h"
 #include "desktop/guarded_connect.h"
+#include "desktop/link_labels.h"
 #include "desktop/shell.h"
 #include "rooms/reception_window.h"
 #include "settings/settings_window.h"
@@ -66,19 +67,6 @@ QLabel* text(QWidget* parent, QStringView name, const QString& text, const QRect
     return l;
 }
 
-// Stand-in for the link labels: a link that opens its target through the shell.
-QLabel* link(QWidget* parent, Forms& forms, const QString& text, const QString& target, const QRect& rect)
-{
-    auto* l = new QLabel(QStringLiteral("<a href=\"%1\">%2</a>").arg(target, text), parent);
-    l->setGeometry(rect);
-    l->setTextFormat(Qt::RichText);
-    QObject::connect(l, &QLabel::linkActivated, l, [&forms](const QString& address) {
-        if (forms.shell)
-            forms.shell->openUrl(address);
-    });
-    return l;
-}
-
 } // namespace
 
 TForm6::TForm6(Forms& forms, QWidget* parent)
@@ -103,10 +91,26 @@ TForm6::TForm6(Forms& forms, QWidget* parent)
     text(this, u"Build", QStringLiteral("Built 6."), {104, 72, 200, 18}, Build::Font{12});
     text(this, u"Purpose", QStringLiteral("Rooms, guests, reservations and printing for the front desk."),
          {20, 110, 380, 20}, Build::Font{12, false, QStringLiteral("Arial"), 0, true});
-    link(this, forms, QStringLiteral("www.lodgera.example"), QStringLiteral("https://www.lodgera.example/"),
-         {20, 150, 200, 18});
-    link(this, forms, QStringLiteral("info@lodgera.example"), QStringLiteral("mailto:info@lodgera.example"),
-         {20, 172, 200, 18});
+    auto* web = new HotLinkLabel(forms.shell, this);
+    web->setObjectName(QStringLiteral("HotLinkLabel1"));
+    web->setText(QStringLiteral("www.lodgera.example"));
+    web->setUrl(QStringLiteral("https://www.lodgera.example/"));
+    web->setGeometry(20, 150, 200, 18);
+    auto* mail = new MailToLabel(forms.shell, this);
+    mail->setObjectName(QStringLiteral("MailToLabel1"));
+    mail->setText(QStringLiteral("info@lodgera.example"));
+    mail->MailDestinator = QStringLiteral("info@lodgera.example");
+    mail->MailSubject = QStringLiteral("Lodgera");
+    mail->setGeometry(20, 172, 200, 18);
+    for (HoverLabel* link : std::initializer_list<HoverLabel*>{web, mail}) {
+        QFont font(QStringLiteral("Arial"));
+        font.setPixelSize(12);
+        font.setUnderline(true);
+        link->setFont(font);
+        link->setAccessibleName(link->text());
+        Build::setTextColor(link, kNameBlue);
+        link->ColorOnEnter = toQColor(kNumberOrange);
+    }
 
     if (QScreen* s = QGuiApplication::primaryScreen())
         move(s->geometry().center() - rect().center());

@@ -5,10 +5,10 @@
 #include "desktop/guarded.h"
 #include "desktop/guarded_connect.h"
 #include "reservations/create_reservation_window.h"
-#include "rooms/floor_names.h"
 #include "rooms/floor_plan.h"
 #include "rooms/reception_clock.h"
 #include "rooms/room_window.h"
+#include "settings/settings_file.h"
 #include "settings/settings_window.h"
 #include "store/regional_settings.h"
 #include "widgets/click_label.h"
@@ -181,7 +181,8 @@ void TForm5::NacistStav()
 {
     const QDate day = Datum->date();
 
-    const QStringList floorNames = Rooms::readFloorNames(forms_.dataFile(QStringLiteral("hotel.ini")));
+    const QStringList floorNames =
+        Settings::SettingsFile(forms_.dataFile(Settings::SettingsFile::kFileName)).readPlanFloorNames();
     for (int f = 0; f < Rooms::kFloorCount; ++f)
         Floor[static_cast<std::size_t>(f)]->setText(floorNames[f]);
 
@@ -258,10 +259,12 @@ void TForm5::pClick(int room)
 
 void TForm5::FloorClick(int floor)
 {
-    (void)floor;
-    forms_.form15->show();
-    // Hand-off: the settings window switches to its page "Patra" and focuses this floor's name box
-    // (floor0 … floor14) once that window is built.
+    // The settings window opens on its first page and loads; then its floor names page comes
+    // forward with this floor's name box ready for typing.
+    TForm15* settings = forms_.form15;
+    settings->show();
+    settings->PageControl1->setCurrentWidget(settings->Patra);
+    settings->floor[static_cast<std::size_t>(floor)]->setFocus();
 }
 
 void TForm5::OKButClick()

@@ -19,6 +19,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
+#include <QTabWidget>
 #include <QTreeWidget>
 
 namespace Build {
@@ -205,6 +207,28 @@ QDateEdit* dateEdit(QWidget* parent, QStringView name, const QRect& rect, const 
     d->setDisplayFormat(displayFormat);
     d->setAccessibleName(name.toString());
     return d;
+}
+
+QSpinBox* spinBox(QWidget* parent, QStringView name, const QRect& rect, int minimum, int maximum, int value)
+{
+    auto* s = place(new QSpinBox(parent), name, rect);
+    s->setRange(minimum, maximum);
+    s->setValue(value);
+    s->setAccessibleName(name.toString());
+    return s;
+}
+
+QTabWidget* pageControl(QWidget* parent, QStringView name, const QRect& rect)
+{
+    return place(new QTabWidget(parent), name, rect);
+}
+
+QWidget* page(QTabWidget* pages, QStringView name, const QString& caption)
+{
+    auto* p = new QWidget;
+    p->setObjectName(name.toString());
+    pages->addTab(p, caption);
+    return p;
 }
 
 TLCD99* lcd(QWidget* parent, QStringView name, const QRect& rect, int digits, const QString& value)

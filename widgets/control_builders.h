@@ -29,6 +29,8 @@ class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
+class QSpinBox;
+class QTabWidget;
 class QTreeWidget;
 class QWidget;
 
@@ -113,5 +115,13 @@ QCalendarWidget* monthCalendar(QWidget* parent, QStringView name, const QRect& r
 
 // A list box of single texts, one selectable at a time.
 QListWidget* listBox(QWidget* parent, QStringView name, const QRect& rect, const Font& font = {});
+
+// An integer edit with spin buttons, keeping its value within minimum … maximum.
+QSpinBox* spinBox(QWidget* parent, QStringView name, const QRect& rect, int minimum, int maximum, int value);
+
+// A page control (tabs); its pages come from page().
+QTabWidget* pageControl(QWidget* parent, QStringView name, const QRect& rect);
+// A new last page of a page control with its tab caption; its controls are placed in page coordinates.
+QWidget* page(QTabWidget* pages, QStringView name, const QString& caption);
 
 } // namespace Build

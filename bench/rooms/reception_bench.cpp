@@ -1,9 +1,9 @@
 // The reception plan's work each second: one reload from a Rooms.dat of 10,000 day sections (reads
 // and widget updates) and the repaint of the whole plan, offscreen. Budget: reload and repaint of
 // the 315 tiles together under 16 ms.
-#include "rooms/floor_names.h"
 #include "rooms/reception_window.h"
 #include "rooms/room_state_file.h"
+#include "settings/settings_file.h"
 #include "tests/support/test_program.h"
 #include "widgets/screw_panel.h"
 
@@ -94,7 +94,8 @@ void BM_ReadsOnly(benchmark::State& state)
     Board& b = board();
     const Rooms::RoomStateFile rooms(b.dataFile(Rooms::RoomStateFile::kFileName));
     for (auto _ : state) {
-        benchmark::DoNotOptimize(Rooms::readFloorNames(b.dataFile(QStringLiteral("hotel.ini"))));
+        benchmark::DoNotOptimize(
+            Settings::SettingsFile(b.dataFile(Settings::SettingsFile::kFileName)).readPlanFloorNames());
         benchmark::DoNotOptimize(rooms.readPlan(kPlainDay));
     }
 }

@@ -17,22 +17,13 @@ protected:
     void SetUp() override
     {
         ProgramTest::SetUp();
-        for (int i = 1; i <= 15; ++i) {
-            QLineEdit* field = forms().form15->findChild<QLineEdit*>(QStringLiteral("kamera%1").arg(i));
-            if (!field) {
-                field = new QLineEdit(forms().form15);
-                field->setObjectName(QStringLiteral("kamera%1").arg(i));
-            }
-            field->setText(QStringLiteral("http://10.0.0.%1/snapshot").arg(i));
-        }
+        for (int i = 1; i <= 15; ++i)
+            address(i)->setText(QStringLiteral("http://10.0.0.%1/snapshot").arg(i));
     }
 
     TForm2& cameras() { return *forms().form2; }
     QStringList navigations() { return static_cast<RecordingBrowser*>(cameras().CamWeb)->navigations; }
-    QLineEdit* address(int camera)
-    {
-        return forms().form15->findChild<QLineEdit*>(QStringLiteral("kamera%1").arg(camera));
-    }
+    QLineEdit* address(int camera) { return forms().form15->kamera[static_cast<std::size_t>(camera - 1)]; }
 };
 
 TEST_F(CameraWindow, StartsOnCameraOneWithNothingChosenAndNothingShown)

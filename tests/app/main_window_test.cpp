@@ -281,7 +281,7 @@ protected:
             EXPECT_TRUE(field->text().isEmpty()) << field->objectName().toStdString();
         EXPECT_TRUE(card.poznamka->toPlainText().isEmpty());
         EXPECT_EQ(card.CisloHosta, 0);
-        EXPECT_EQ(card.FotoPath->text(), dataDirectory() + QStringLiteral("nofoto.jpg"));
+        EXPECT_EQ(card.FotoPath->FileName(), dataDirectory() + QStringLiteral("nofoto.jpg"));
     }
 };
 

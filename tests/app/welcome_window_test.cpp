@@ -1,11 +1,13 @@
 #include "tests/support/program_fixture.h"
 
+#include "desktop/link_labels.h"
 #include "rooms/reception_window.h"
 #include "settings/settings_window.h"
 #include "widgets/lcd99.h"
 #include "widgets/led_meter.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QMouseEvent>
 
 #include <ostream>
@@ -102,6 +104,20 @@ TEST_F(WelcomeTimer, ClosingTheWelcomeScreenEndsTheProgram)
     EXPECT_EQ(ended, 1);
 }
 
+TEST_F(WelcomeTimer, LinkLabelsOpenTheWebAndMailAddressesAndLeaveTheScreenShown)
+{
+    program->start();
+    auto* web = welcome().findChild<HotLinkLabel*>(QStringLiteral("HotLinkLabel1"));
+    auto* mail = welcome().findChild<MailToLabel*>(QStringLiteral("MailToLabel1"));
+    ASSERT_NE(web, nullptr);
+    ASSERT_NE(mail, nullptr);
+    leftClick(web);
+    leftClick(mail);
+    EXPECT_EQ(shell.opened, (std::vector<QString>{web->Url(), mail->address()}));
+    EXPECT_TRUE(mail->address().startsWith(QStringLiteral("mailto:")));
+    EXPECT_TRUE(welcome().isVisible());
+}
+
 // A view whose control refuses every navigation after the first (the explanatory page at creation).
 class RefusingBrowser final : public TWebBrowser
 {
@@ -160,8 +176,13 @@ class SettingsLoad : public ProgramTest, public ::testing::WithParamInterface<Ch
 
 TEST_P(SettingsLoad, PointsChatViewAndSwitchesChatInput)
 {
+    // The load reads the chat address from hotel.ini, over whatever the field held.
     const QString address = QString::fromUtf8(GetParam().address);
-    forms().form15->webchatcesta->setText(address);
+    forms().form15->webchatcesta->setText(QStringLiteral("http://typed.but.not.saved/"));
+    QFile ini(dataDirectory() + QStringLiteral("hotel.ini"));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[Global]\r\nWebChatURL=" + address.toUtf8() + "\r\n");
+    ini.close();
     ticks(2);
     EXPECT_EQ(chat().navigations.last(), address.isEmpty() ? webChatExplanationPage() : address);
     for (QWidget* control : std::initializer_list<QWidget*>{main().chattext, main().chatkomu, main().chatposlat})
