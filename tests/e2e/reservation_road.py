@@ -45,6 +45,7 @@ NOTE_LINES = ["Pozdní příjezd po 22. hodině", "Alergie na peří"]
 ROOM_NUMBER = 1
 ROOM_NAME = "101"
 
+EDIT_ROLES = ("text", "entry", "paragraph")
 FREE_RGB = 0x00FF00
 FULL_RGB = 0xFF0000
 
@@ -130,7 +131,7 @@ class Road:
 
     def fill(self, window, name, text):
         """Clicks into an edit box, empties it and types the text; checks what the box then holds."""
-        edit = self.app.control(window, name)
+        edit = self.app.control(window, name, roles=EDIT_ROLES)
         self.app.screen.click(edit)
         self.app.screen.key("ctrl+a", "BackSpace")
         self.app.screen.type_into(edit, text)
@@ -228,7 +229,7 @@ class Road:
         self.app.window_gone("Výběr hosta")
         # Choosing a guest also opens the guest's card; close it without saving.
         card = self.app.window("Karta hosta", exact=True)
-        expect(text_of(self.app.control(card, "Příjmení:")) == SURNAME, "the card opened on the chosen guest")
+        expect(text_of(self.app.control(card, "Příjmení:", roles=EDIT_ROLES)) == SURNAME, "the card opened on the chosen guest")
         self.click(card, "Zrušit")
         self.app.window_gone("Karta hosta")
         guest_label = self.app.control(create, f"{SURNAME} {FIRST_NAME}", roles=("label",))
