@@ -148,6 +148,8 @@ int main(int argc, char** argv)
         return 1;
     }
     f.form6->hide();
+    // The display calendar follows the system clock; show the pictures' day on it as well.
+    f.form1->Kalendar->setSelectedDate(moment.date());
     save(f.form1, "main_window");
 
     // The floor plan of the day.
