@@ -10,6 +10,7 @@
 #include "desktop/shell.h"
 #include "guests/guest_card_window.h"
 #include "guests/guest_picker_window.h"
+#include "lodgera_version.h"
 #include "reports/print_outputs_window.h"
 #include "reservations/reservation_menu_window.h"
 #include "rooms/reception_window.h"
@@ -190,7 +191,7 @@ TForm1::TForm1(Forms& forms, QWidget* parent) : QWidget(parent), Exec(forms.shel
     // Create handler: the explanatory chat page, the data directory and the version.
     WebChat->Navigate(webChatExplanationPage());
     forms_.dataDirectory = dir.CurrentDirectory();
-    programVersion = QStringLiteral("1.0.0.5");
+    programVersion = QStringLiteral(LODGERA_VERSION_TEXT);
 }
 
 void TForm1::showEvent(QShowEvent* event)
