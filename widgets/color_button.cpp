@@ -229,7 +229,9 @@ void ColorButton::paintEvent(QPaintEvent*)
     const bool hasGradient = gradientStyle_ != TButtonGradientStyle::gsNone;
 
     const geo::Rct faceRect = geo::buttonFaceRect(client, bevelWidth_, borderStyle_);
-    paint::fillRect(p, faceRect, face);
+    // The whole button first: the frame strokes leave out their end points (and bsFlat has no
+    // outer edge), and the widget promises to paint every pixel.
+    paint::fillRect(p, client, face);
     if (hasGradient)
         paint::drawGradient(p, geo::buttonGradientShapes(gradientStyle_, width(), height()), gradientTable(),
                             changeDirection_ && down_);
