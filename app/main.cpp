@@ -4,6 +4,7 @@
 #include "app/welcome_window.h"
 #include "desktop/dialogs.h"
 #include "desktop/shell.h"
+#include "widgets/accessibility.h"
 
 #include <QApplication>
 
@@ -19,6 +20,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     // The title of every message box.
     QApplication::setApplicationName(QStringLiteral("Lodgera"));
+    installControlAccessibility();
     // Only the welcome screen's closing ends the program; hiding every window does not.
     app.setQuitOnLastWindowClosed(false);
 

@@ -10,6 +10,7 @@
 #include "desktop/shell.h"
 #include "guests/guest_card_window.h"
 #include "guests/guest_picker_window.h"
+#include "lodgera_version.h"
 #include "reports/print_outputs_window.h"
 #include "reservations/reservation_menu_window.h"
 #include "rooms/reception_window.h"
@@ -46,6 +47,8 @@ constexpr TColor kPink = rgbColor(0xFF, 0x00, 0x80);
 constexpr TColor kLightViolet = rgbColor(0x80, 0x80, 0xFF);
 constexpr TColor kBarBlue = rgbColor(0x00, 0x80, 0xFF);
 
+// The size the controls are placed for; shown, the window covers the whole screen.
+constexpr QSize kDesignSize(1024, 768);
 constexpr TColor kBackgroundEnd = rgbColor(0x0D, 0x86, 0xFF);
 constexpr TColor kLogBackground = clSilver;
 const Build::Font kMenuFont{14, true};
@@ -76,7 +79,7 @@ TForm1::TForm1(Forms& forms, QWidget* parent) : QWidget(parent), Exec(forms.shel
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Lodgera 1.0 — recepční systém pro hotely a penziony, tým Lodgera"));
     setWindowFlag(Qt::FramelessWindowHint);
-    resize(1024, 768);
+    resize(kDesignSize);
 
     // The whole background: white in the top-left corner to blue in the bottom-right one.
     auto* background = new GradientBackground(this);
@@ -190,7 +193,7 @@ TForm1::TForm1(Forms& forms, QWidget* parent) : QWidget(parent), Exec(forms.shel
     // Create handler: the explanatory chat page, the data directory and the version.
     WebChat->Navigate(webChatExplanationPage());
     forms_.dataDirectory = dir.CurrentDirectory();
-    programVersion = QStringLiteral("1.0.0.5");
+    programVersion = QStringLiteral(LODGERA_VERSION_TEXT);
 }
 
 void TForm1::showEvent(QShowEvent* event)

@@ -2,6 +2,7 @@
 // directory, showing the progress in its one window.
 #include "desktop/dialogs.h"
 #include "downloader/downloader_window.h"
+#include "widgets/accessibility.h"
 
 #include <QApplication>
 
@@ -12,6 +13,7 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Downloader"));
+    installControlAccessibility();
     // The window ends the program itself, once a transfer it stopped has unwound.
     app.setQuitOnLastWindowClosed(false);
 

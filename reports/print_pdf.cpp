@@ -98,8 +98,7 @@ QByteArray num(qint64 n)
 } // namespace
 
 EPDFFileError::EPDFFileError(const QString& fileName, const QString& reason)
-    : std::runtime_error(QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, reason).toUtf8().toStdString()),
-      fileName_(fileName)
+    : EFileError(fileName, QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, reason))
 {
 }
 

@@ -4,6 +4,8 @@
 // by EndDoc. The caller gives every position (points, origin top left, y downward); the writer
 // never measures, wraps or clips.
 
+#include "store/file_error.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QList>
@@ -23,16 +25,10 @@ struct TPDFFont final
 
 // The PDF file could not be written. The message names the file; no file (and no partial file)
 // was left at that path by the failed save.
-class EPDFFileError final : public std::runtime_error
+class EPDFFileError final : public EFileError
 {
 public:
     EPDFFileError(const QString& fileName, const QString& reason);
-    const QString& fileName() const { return fileName_; }
-    // The message as a QString (what() holds it in UTF-8).
-    QString message() const { return QString::fromUtf8(what()); }
-
-private:
-    QString fileName_;
 };
 
 // The PDF writer component. Metadata is taken at BeginDoc, the page size at EndDoc, LineWidth and

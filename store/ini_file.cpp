@@ -14,7 +14,7 @@ QString errorMessage(const QString& fileName, const QString& reason)
 } // namespace
 
 EIniFileError::EIniFileError(const QString& fileName, const QString& reason)
-    : std::runtime_error(errorMessage(fileName, reason).toStdString()), fileName_(fileName)
+    : EFileError(fileName, errorMessage(fileName, reason))
 {
 }
 

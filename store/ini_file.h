@@ -4,6 +4,8 @@
 // is on disk (atomically, durably) when it returns; every read sees every earlier write, by this
 // process or another. Reads never fail: a missing file, section or key gives the default.
 
+#include "store/file_error.h"
+
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
@@ -16,16 +18,10 @@ class IniDocument;
 }
 
 // A data file could not be written. The message names the file; the file is as it was.
-class EIniFileError final : public std::runtime_error
+class EIniFileError final : public EFileError
 {
 public:
     EIniFileError(const QString& fileName, const QString& reason);
-    const QString& fileName() const { return fileName_; }
-    // The message as a QString (what() holds it in UTF-8).
-    QString message() const { return QString::fromUtf8(what()); }
-
-private:
-    QString fileName_;
 };
 
 class TIniFile final

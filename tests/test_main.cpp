@@ -4,6 +4,8 @@
 #include <cstdlib>
 
 #ifdef LODGERA_TEST_GUI
+#include "widgets/accessibility.h"
+
 #include <QApplication>
 using TestApplication = QApplication;
 #else
@@ -18,6 +20,10 @@ int main(int argc, char** argv)
     setenv("LODGERA_SHORT_DATE", "d.M.yyyy", 0);
     setenv("LODGERA_LONG_TIME", "H:mm:ss", 0);
     TestApplication app(argc, argv);
+#ifdef LODGERA_TEST_GUI
+    // As the programs do at start-up: the owner-drawn controls are visible to assistive technology.
+    installControlAccessibility();
+#endif
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -6,10 +6,8 @@
 
 #include <QEvent>
 #include <QFontMetrics>
-#include <QKeySequence>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QShortcutEvent>
 #include <QTimer>
 
 ColorButton::ColorButton(QWidget* parent) : QWidget(parent)
@@ -25,7 +23,7 @@ ColorButton::~ColorButton() = default;
 void ColorButton::setCaption(const QString& caption)
 {
     caption_ = caption;
-    updateShortcut();
+    shortcut_.setCaption(caption_);
     update();
 }
 
@@ -222,16 +220,6 @@ void ColorButton::updateColors()
     tableStale_ = true;
 }
 
-void ColorButton::updateShortcut()
-{
-    if (shortcutId_ != 0)
-        releaseShortcut(shortcutId_);
-    shortcutId_ = 0;
-    const QKeySequence key = QKeySequence::mnemonic(caption_);
-    if (!key.isEmpty())
-        shortcutId_ = grabShortcut(key);
-}
-
 void ColorButton::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
@@ -241,7 +229,9 @@ void ColorButton::paintEvent(QPaintEvent*)
     const bool hasGradient = gradientStyle_ != TButtonGradientStyle::gsNone;
 
     const geo::Rct faceRect = geo::buttonFaceRect(client, bevelWidth_, borderStyle_);
-    paint::fillRect(p, faceRect, face);
+    // The whole button first: the frame strokes leave out their end points (and bsFlat has no
+    // outer edge), and the widget promises to paint every pixel.
+    paint::fillRect(p, client, face);
     if (hasGradient)
         paint::drawGradient(p, geo::buttonGradientShapes(gradientStyle_, width(), height()), gradientTable(),
                             changeDirection_ && down_);
@@ -377,7 +367,7 @@ void ColorButton::changeEvent(QEvent* event)
 
 bool ColorButton::event(QEvent* event)
 {
-    if (event->type() == QEvent::Shortcut && static_cast<QShortcutEvent*>(event)->shortcutId() == shortcutId_) {
+    if (shortcut_.matches(event)) {
         // The Alt accelerator clicks an enabled button; a disabled one leaves the key to others.
         if (!isEnabled())
             return false;

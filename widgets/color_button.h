@@ -10,6 +10,7 @@
 // The Layout property is glyphLayout() here, as QWidget::layout() names the widget's layout.
 
 #include "widgets/colors.h"
+#include "widgets/mnemonic_shortcut.h"
 #include "widgets/widget_types.h"
 
 #include <QImage>
@@ -112,7 +113,6 @@ protected:
 
 private:
     void updateColors();
-    void updateShortcut();
 
     QString caption_;
     TColor color_ = clBtnFace;
@@ -148,5 +148,5 @@ private:
     bool wasDown_ = false;   // Down before the current press
     bool mouseHeld_ = false; // a left press began on the button and is not yet released
     QTimer* timer_ = nullptr;
-    int shortcutId_ = 0;
+    MnemonicShortcut shortcut_{this};
 };

@@ -5,10 +5,8 @@
 
 #include <QEvent>
 #include <QFontMetrics>
-#include <QKeySequence>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QShortcutEvent>
 
 TLEDButton::TLEDButton(QWidget* parent) : QWidget(parent)
 {
@@ -19,7 +17,7 @@ TLEDButton::TLEDButton(QWidget* parent) : QWidget(parent)
 void TLEDButton::setCaption(const QString& caption)
 {
     caption_ = caption;
-    updateShortcut();
+    shortcut_.setCaption(caption_);
     update();
 }
 
@@ -144,16 +142,6 @@ void TLEDButton::updateColors()
     unlitLED_ = Darken(paint::resolve(colorLED_, this), (10 - ledContrast_) / 10.0);
 }
 
-void TLEDButton::updateShortcut()
-{
-    if (shortcutId_ != 0)
-        releaseShortcut(shortcutId_);
-    shortcutId_ = 0;
-    const QKeySequence key = QKeySequence::mnemonic(caption_);
-    if (!key.isEmpty())
-        shortcutId_ = grabShortcut(key);
-}
-
 void TLEDButton::drawCaption(QPainter& p, const QRect& r, int verticalFlag)
 {
     const TColor ink = isEnabled() ? paint::resolve(fontColor_, this) : paint::resolve(clGrayText, this);
@@ -263,7 +251,7 @@ void TLEDButton::changeEvent(QEvent* event)
 
 bool TLEDButton::event(QEvent* event)
 {
-    if (event->type() == QEvent::Shortcut && static_cast<QShortcutEvent*>(event)->shortcutId() == shortcutId_) {
+    if (shortcut_.matches(event)) {
         // The accelerator clicks an enabled button; the key is consumed either way.
         if (isEnabled()) {
             if (switching_)

@@ -7,6 +7,7 @@
 // change of StateOn.
 
 #include "widgets/colors.h"
+#include "widgets/mnemonic_shortcut.h"
 #include "widgets/widget_types.h"
 
 #include <QImage>
@@ -78,7 +79,6 @@ protected:
 
 private:
     void updateColors();
-    void updateShortcut();
     void drawCaption(QPainter& p, const QRect& r, int verticalFlag);
 
     QString caption_;
@@ -103,5 +103,5 @@ private:
     TColor highlight_ = 0;
     TColor shadow_ = 0;
     TColor unlitLED_ = 0;
-    int shortcutId_ = 0;
+    MnemonicShortcut shortcut_{this};
 };

@@ -50,13 +50,7 @@ long statusKib(const char* field)
     return bench::statusKib("/proc/self/status", field);
 }
 
-struct Figures
-{
-    double bytesPerSecond = 0;
-    long memoryKib = 0;
-};
-Figures windowFigures;
-Figures curlFigures;
+bench::CurlComparisonReporter reporter("DownloaderWindow", "downloader window");
 
 void BM_DownloaderWindow(benchmark::State& state)
 {
@@ -92,36 +86,16 @@ void BM_DownloaderWindow(benchmark::State& state)
     }
     state.SetBytesProcessed(state.iterations() * size);
     state.counters["rss_growth_KiB"] = double(worstGrowthKib);
-    windowFigures.memoryKib = worstGrowthKib;
+    reporter.own.memoryKib = worstGrowthKib;
 }
 
 void BM_Curl(benchmark::State& state)
 {
-    curlFigures.memoryKib = bench::benchmarkCurl(state);
+    reporter.curl.memoryKib = bench::benchmarkCurl(state);
 }
 
 BENCHMARK(BM_DownloaderWindow)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Curl)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-// Keeps the throughput of each run for the summary.
-class SummaryReporter final : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            const auto found = run.counters.find("bytes_per_second");
-            if (found == run.counters.end())
-                continue;
-            const std::string name = run.benchmark_name();
-            if (name.find("DownloaderWindow") != std::string::npos)
-                windowFigures.bytesPerSecond = found->second;
-            else if (name.find("Curl") != std::string::npos)
-                curlFigures.bytesPerSecond = found->second;
-        }
-    }
-};
 
 } // namespace
 
@@ -130,19 +104,9 @@ int main(int argc, char** argv)
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
-    SummaryReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
 
-    const double mib = 1024.0 * 1024.0;
-    std::printf("\nDownload of %lld bytes over loopback into the working directory\n",
-                static_cast<long long>(downloadBytes()));
-    std::printf("  downloader window: %8.1f MiB/s, resident set growth during the download %ld KiB\n",
-                windowFigures.bytesPerSecond / mib, windowFigures.memoryKib);
-    std::printf("  curl:              %8.1f MiB/s, peak resident set of the curl process %ld KiB\n",
-                curlFigures.bytesPerSecond / mib, curlFigures.memoryKib);
-    if (curlFigures.bytesPerSecond > 0)
-        std::printf("  ratio window/curl: %.2f (budget: at least 0.80)\n",
-                    windowFigures.bytesPerSecond / curlFigures.bytesPerSecond);
+    reporter.printSummary("into the working directory");
     return 0;
 }

@@ -38,13 +38,7 @@ using bench::downloadBytes;
 using bench::LoopbackServer;
 using bench::statusKib;
 
-struct Figures
-{
-    double bytesPerSecond = 0;
-    long peakKib = 0;
-};
-Figures tnmhttpFigures;
-Figures curlFigures;
+bench::CurlComparisonReporter reporter("TNMHTTP", "TNMHTTP");
 
 void BM_TNMHTTP_DownloadToFile(benchmark::State& state)
 {
@@ -78,36 +72,16 @@ void BM_TNMHTTP_DownloadToFile(benchmark::State& state)
     }
     state.SetBytesProcessed(state.iterations() * size);
     state.counters["rss_growth_KiB"] = double(worstGrowthKib);
-    tnmhttpFigures.peakKib = worstGrowthKib;
+    reporter.own.memoryKib = worstGrowthKib;
 }
 
 void BM_Curl_DownloadToFile(benchmark::State& state)
 {
-    curlFigures.peakKib = bench::benchmarkCurl(state);
+    reporter.curl.memoryKib = bench::benchmarkCurl(state);
 }
 
 BENCHMARK(BM_TNMHTTP_DownloadToFile)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Curl_DownloadToFile)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-// Keeps the throughput of each run for the summary.
-class SummaryReporter final : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            const auto found = run.counters.find("bytes_per_second");
-            if (found == run.counters.end())
-                continue;
-            const std::string name = run.benchmark_name();
-            if (name.find("TNMHTTP") != std::string::npos)
-                tnmhttpFigures.bytesPerSecond = found->second;
-            else if (name.find("Curl") != std::string::npos)
-                curlFigures.bytesPerSecond = found->second;
-        }
-    }
-};
 
 } // namespace
 
@@ -115,19 +89,10 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
-    SummaryReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
 
-    const double mib = 1024.0 * 1024.0;
-    std::printf("\nDownload of %lld bytes over loopback to a file\n", static_cast<long long>(downloadBytes()));
-    std::printf("  TNMHTTP: %8.1f MiB/s, resident set growth during the download %ld KiB\n",
-                tnmhttpFigures.bytesPerSecond / mib, tnmhttpFigures.peakKib);
-    std::printf("  curl:    %8.1f MiB/s, peak resident set of the curl process %ld KiB\n",
-                curlFigures.bytesPerSecond / mib, curlFigures.peakKib);
-    if (curlFigures.bytesPerSecond > 0)
-        std::printf("  ratio TNMHTTP/curl: %.2f (budget: at least 0.80)\n",
-                    tnmhttpFigures.bytesPerSecond / curlFigures.bytesPerSecond);
+    reporter.printSummary("to a file");
     std::printf("  peak resident set of this process (server thread included): %ld KiB\n",
                 statusKib("/proc/self/status", "VmHWM:"));
     return 0;

@@ -1,5 +1,6 @@
 // The guest book's load on the PDF writer: 10,000 list lines (three texts each) over 112 pages,
 // every page with its frame and heading, saved to a file. Reports time, file size and peak memory.
+#include "lodgera_version.h"
 #include "reports/print_pdf.h"
 
 #include <benchmark/benchmark.h>
@@ -55,7 +56,7 @@ void drawHeading(TPrintPDF& pdf, int page)
     pdf.TextOut(320, 32, QStringLiteral("Strana: %1. ").arg(page));
     pdf.Font.FontNumber = 8;
     pdf.Font.FontSize = 10;
-    pdf.TextOut(25, 775, QStringLiteral("Výpis byl vytvoren aplikací Lodgera 1.0.0.5 5.3.2024"));
+    pdf.TextOut(25, 775, QStringLiteral("Výpis byl vytvoren aplikací Lodgera " LODGERA_VERSION_TEXT " 5.3.2024"));
     const QString header = QStringLiteral("Jméno hosta:") + QString(35, u' ') + QStringLiteral("Den:") +
                            QString(8, u' ') + QStringLiteral("Pokoj:");
     pdf.TextOut(25, 80, header);

@@ -170,4 +170,33 @@ long benchmarkCurl(benchmark::State& state)
     return peakKib;
 }
 
+void CurlComparisonReporter::ReportRuns(const std::vector<Run>& runs)
+{
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& run : runs) {
+        const auto found = run.counters.find("bytes_per_second");
+        if (found == run.counters.end())
+            continue;
+        const std::string name = run.benchmark_name();
+        if (name.find(ownMarker_) != std::string::npos)
+            own.bytesPerSecond = found->second;
+        else if (name.find("Curl") != std::string::npos)
+            curl.bytesPerSecond = found->second;
+    }
+}
+
+void CurlComparisonReporter::printSummary(const char* heading) const
+{
+    const double mib = 1024.0 * 1024.0;
+    const int width = int(std::max(ownLabel_.size(), std::string("curl").size())) + 1;
+    std::printf("\nDownload of %lld bytes over loopback %s\n", static_cast<long long>(downloadBytes()), heading);
+    std::printf("  %-*s %8.1f MiB/s, resident set growth during the download %ld KiB\n", width,
+                (ownLabel_ + ":").c_str(), own.bytesPerSecond / mib, own.memoryKib);
+    std::printf("  %-*s %8.1f MiB/s, peak resident set of the curl process %ld KiB\n", width,
+                "curl:", curl.bytesPerSecond / mib, curl.memoryKib);
+    if (curl.bytesPerSecond > 0)
+        std::printf("  ratio %s/curl: %.2f (budget: at least 0.80)\n", ownLabel_.c_str(),
+                    own.bytesPerSecond / curl.bytesPerSecond);
+}
+
 } // namespace bench

@@ -10,6 +10,7 @@
 #include <atomic>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace bench {
@@ -38,6 +39,35 @@ private:
     quint16 port_ = 0;
     std::atomic<bool> stop_{false};
     std::thread thread_;
+};
+
+// Throughput and memory figure of one side of the comparison with curl.
+struct DownloadFigures
+{
+    double bytesPerSecond = 0;
+    long memoryKib = 0;
+};
+
+// The console output of a download benchmark, which also keeps the throughput of its own runs (names
+// containing ownMarker) and of curl's (names containing "Curl") and prints the comparison.
+class CurlComparisonReporter final : public benchmark::ConsoleReporter
+{
+public:
+    CurlComparisonReporter(std::string ownMarker, std::string ownLabel)
+        : ownMarker_(std::move(ownMarker)), ownLabel_(std::move(ownLabel))
+    {
+    }
+
+    void ReportRuns(const std::vector<Run>& runs) override;
+    // The summary after all runs: both throughputs, both memory figures and the ratio with its budget.
+    void printSummary(const char* heading) const;
+
+    DownloadFigures own;  // memoryKib: this process's resident set growth during the download
+    DownloadFigures curl; // memoryKib: the curl process's peak resident set
+
+private:
+    std::string ownMarker_;
+    std::string ownLabel_;
 };
 
 // Runs the state's iterations as curl downloads (HTTP/1.0) of downloadBytes() from a fresh

@@ -8,9 +8,12 @@
 #include "settings/settings_window.h"
 #include "store/ini_file.h"
 #include "widgets/color_button.h"
+#include "widgets/led_button.h"
+#include "widgets/led_meter.h"
 #include "widgets/qt_color.h"
 #include "widgets/screw_panel.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -337,6 +340,28 @@ TEST_F(RoomBoard, FailingShowHandlerEndsInTheErrorBoxAndThePlanStillShows)
     ASSERT_EQ(dialogs.record.shown.size(), 1u);
     EXPECT_EQ(dialogs.record.shown[0].kind, Dialogs::Kind::Error);
     EXPECT_EQ(dialogs.record.shown[0].text, QStringLiteral("Hodiny nejdou."));
+}
+
+TEST_F(RoomBoard, PlanAndRoomWindowAreVisibleToAssistiveTechnology)
+{
+    writeRooms("[DefaultsRooms]\r\nRoom200Name=Salonek\r\n");
+    openPlan();
+    QAccessibleInterface* tile = QAccessible::queryAccessibleInterface(plan().tile(200));
+    ASSERT_NE(tile, nullptr);
+    EXPECT_EQ(tile->role(), QAccessible::Button);
+    EXPECT_EQ(tile->text(QAccessible::Name), QStringLiteral("Salonek"));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(plan().OKBut)->text(QAccessible::Name), QStringLiteral("OK"));
+
+    // A tile pressed by assistive technology opens its room like a click.
+    tile->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    ASSERT_TRUE(room().isVisible());
+    EXPECT_EQ(room().CisloPokoje, 200);
+    QAccessibleInterface* lock = QAccessible::queryAccessibleInterface(room().zamek);
+    EXPECT_EQ(lock->text(QAccessible::Name), QStringLiteral("Zámek pokoje"));
+    EXPECT_TRUE(lock->state().disabled);
+    QAccessibleInterface* temperature = QAccessible::queryAccessibleInterface(room().LEDMeter1);
+    EXPECT_EQ(temperature->role(), QAccessible::ProgressBar);
+    EXPECT_EQ(temperature->text(QAccessible::Value), QStringLiteral("10"));
 }
 
 // --- room window ----------------------------------------------------------------------------
