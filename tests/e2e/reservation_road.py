@@ -46,6 +46,7 @@ ROOM_NUMBER = 1
 ROOM_NAME = "101"
 
 EDIT_ROLES = ("text", "entry", "paragraph")
+BUTTON_ROLES = ("push button",)
 FREE_RGB = 0x00FF00
 FULL_RGB = 0xFF0000
 
@@ -124,7 +125,9 @@ class Road:
 
     # -- helpers ---------------------------------------------------------------------------------
 
-    def click(self, window, name, roles=None, count=1, **kw):
+    def click(self, window, name, roles=BUTTON_ROLES, count=1, **kw):
+        """Clicks a control; by default a button, which every clickable control of the program
+        reports itself as (the owner-drawn colour buttons included)."""
         control = self.app.control(window, name, roles=roles, **kw)
         self.app.screen.click(control, count=count)
         return control
@@ -147,13 +150,13 @@ class Road:
         self.app.answer(box)
 
     def tile(self, reception, room_name):
-        """The tile of a room on the plan, found by its accessible name, a square of 40 pixels."""
+        """The tile of a room on the plan: a button named by the room's name, 40 pixels square."""
 
         def square(acc):
             _, _, w, h = extents(acc)
             return w == h == 40
 
-        return self.app.control(reception, room_name, where=square)
+        return self.app.control(reception, room_name, roles=BUTTON_ROLES, where=square)
 
     def tile_colour(self, reception, room_name):
         x, y, w, h = extents(self.tile(reception, room_name))
@@ -185,7 +188,7 @@ class Road:
             self.app.screen.key(*(["Up"] * steps if steps > 0 else ["Down"] * -steps))
         self.app.wait_for(f"the date box to read {date_text(day)}",
                           lambda: True if text_of(box) == date_text(day) else None, 5)
-        self.click(reception, "Načíst", roles=("push button",))
+        self.click(reception, "Načíst")
 
     @staticmethod
     def shown_day(box):
@@ -286,8 +289,6 @@ class Road:
         reception = self.app.window("Recepce", exact=True)
         log("4. reception plan is open on today")
         self.wait_tile_colour(reception, ROOM_NAME, FULL_RGB, f"reserved today ({date_text(self.today)})")
-        other = self.app.control(reception, "102", where=lambda a: extents(a)[2] == 40)
-        expect(other is not None, "room 102 is on the plan")
         self.wait_tile_colour(reception, "102", FREE_RGB, "an unreserved room stays free today")
         self.show_day(reception, self.other)
         self.wait_tile_colour(reception, ROOM_NAME, FULL_RGB, f"reserved on the other day ({date_text(self.other)})")
@@ -330,7 +331,7 @@ class Road:
         cancel = self.app.window("Zrušení rezervace", exact=True)
         row = self.app.control(cancel, "1", roles=("table cell", "tree item", "list item"))
         self.app.screen.click(row)
-        self.click(cancel, "Zrušit rezervaci", where=lambda a: role_of(a) != "label")
+        self.click(cancel, "Zrušit rezervaci")
         self.expect_message("Akce byla v pořádku provedena.")
         self.app.wait_for("the cancelled reservation to leave the list",
                           lambda: None if any(role_of(a) in ("table cell", "tree item") and name_of(a) == "1"
