@@ -43,9 +43,9 @@ QStringView trimmedName(QStringView name)
 {
     qsizetype b = 0;
     qsizetype e = name.size();
-    while (b < e && (name[b] == u' ' || name[b] == u'\t'))
+    while (b < e && isBlankChar(name[b]))
         ++b;
-    while (e > b && (name[e - 1] == u' ' || name[e - 1] == u'\t'))
+    while (e > b && isBlankChar(name[e - 1]))
         --e;
     return name.sliced(b, e - b);
 }

@@ -161,10 +161,10 @@ QString IniTransaction::ReadString(const QString& fileName, const QString& secti
     const auto sectionBytes = encodeName(trimmedName(section), file.encoding);
     const auto keyBytes = encodeName(trimmedName(key), file.encoding);
     if (!sectionBytes || !keyBytes)
-        return defaultValue;
+        return defaultForm(defaultValue);
     const auto raw = file.draft->rawValue(*sectionBytes, *keyBytes);
     if (!raw)
-        return defaultValue;
+        return defaultForm(defaultValue);
     return limitedValue(readForm(decodeText(*raw, file.encoding)));
 }
 

@@ -1,6 +1,7 @@
 // TIniFile on disk: the operations, their conversion rules and limits, write errors.
 #include "store/ini_file.h"
 #include "store/ini_store.h"
+#include "store/ini_transaction.h"
 
 #include "ini_test_support.h"
 
@@ -9,6 +10,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include <sys/stat.h>
 
@@ -153,7 +155,8 @@ TEST_F(IniFile, ReadSectionListsNamesInFileOrder)
     put("a.ini", "[S]\r\nRoom2Name=a\r\n;x=1\r\nroom1name=b\r\nROOM2NAME=c\r\nPozn\xE1mka=d\r\n[T]\r\ne=1\r\n");
     QStringList keys;
     TIniFile(path("a.ini")).ReadSection(u"s"_s, keys);
-    EXPECT_EQ(keys, (QStringList{u"Room2Name"_s, u"room1name"_s, u"Pozn\u00e1mka"_s}));
+    // Every occurrence of a repeated name is listed.
+    EXPECT_EQ(keys, (QStringList{u"Room2Name"_s, u"room1name"_s, u"ROOM2NAME"_s, u"Pozn\u00e1mka"_s}));
 }
 
 TEST_F(IniFile, WritingTheStoredValueLeavesTheFileUntouched)
@@ -181,8 +184,9 @@ TEST_F(IniFile, WriteChangesOnlyItsLine)
     ini.WriteString(u"Client_2"_s, u"LastName"_s, u"Novák"_s);
     ini.DeleteKey(u"Client_2"_s, u"FirstName"_s);
     ini.WriteString(u"Client_3"_s, u"FirstName"_s, u"Eva"_s);
+    // A new key goes after the section's last line with text, here "[x" (no section: no "]").
     EXPECT_EQ(bytes("Clients.dat"),
-              QByteArray("; guests\n[Global]\r\nClients=6\n\n[Client_2]\r\nLastName=Nov\xE1k\njunk line\r\n[x\n"
+              QByteArray("; guests\n[Global]\r\nClients=6\n\n[Client_2]\r\njunk line\r\n[x\nLastName=Nov\xE1k\n"
                          "[Client_3]\nFirstName=Eva\n"));
 }
 
@@ -268,6 +272,104 @@ TEST_F(IniFile, DamagedFileReadsAndKeepsItsOtherLinesOnWrite)
     expected += "\r\nRoom2Status=FREE\r\n";
     EXPECT_TRUE(bytes("Rooms.dat") == expected);
 }
+
+// Corners that no file of this system holds but a file edited by hand or by another program may:
+// each row read through TIniFile, an IniSnapshot and an IniTransaction, or written through
+// TIniFile and an IniTransaction with the same resulting bytes.
+struct CornerCase
+{
+    enum Kind { Read, List, Write, Delete };
+    const char* name;
+    std::string_view file; // NUL bytes included
+    Kind kind;
+    const char16_t* section;
+    const char16_t* key;
+    const char16_t* value;     // Read: the default; Write: the value
+    std::string_view expected; // Read: the value; List: the names joined by "|"; else: the file after
+};
+
+class ReferenceCorner : public IniFolderTest, public ::testing::WithParamInterface<CornerCase>
+{
+};
+
+TEST_P(ReferenceCorner, MatchesTheReference)
+{
+    const CornerCase& c = GetParam();
+    const QByteArray start(c.file.data(), qsizetype(c.file.size()));
+    const QByteArray expected(c.expected.data(), qsizetype(c.expected.size()));
+    const QString section = QString::fromUtf16(c.section);
+    const QString key = c.key ? QString::fromUtf16(c.key) : QString();
+    const QString value = c.value ? QString::fromUtf16(c.value) : QString();
+    put("a.ini", start);
+    TIniFile ini(path("a.ini"));
+    const IniSnapshot snapshot(path("a.ini"));
+    if (c.kind == CornerCase::Read || c.kind == CornerCase::List) {
+        QStringList fromFile;
+        QStringList fromSnapshot;
+        QStringList fromTransaction;
+        IniTransaction transaction(dir_.path());
+        if (c.kind == CornerCase::Read) {
+            fromFile = QStringList{ini.ReadString(section, key, value)};
+            fromSnapshot = QStringList{snapshot.ReadString(section, key, value)};
+            fromTransaction = QStringList{transaction.ReadString(path("a.ini"), section, key, value)};
+        } else {
+            ini.ReadSection(section, fromFile);
+            snapshot.ReadSection(section, fromSnapshot);
+            transaction.ReadSection(path("a.ini"), section, fromTransaction);
+        }
+        EXPECT_EQ(fromFile.join(u'|').toUtf8(), expected);
+        EXPECT_EQ(fromSnapshot.join(u'|').toUtf8(), expected);
+        EXPECT_EQ(fromTransaction.join(u'|').toUtf8(), expected);
+        return;
+    }
+    QTemporaryDir other;
+    const QString together = other.path() + u"/a.ini"_s;
+    {
+        QFile file(together);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(start);
+    }
+    IniTransaction transaction(other.path());
+    if (c.kind == CornerCase::Write) {
+        ini.WriteString(section, key, value);
+        transaction.WriteString(together, section, key, value);
+    } else {
+        ini.DeleteKey(section, key);
+        transaction.DeleteKey(together, section, key);
+    }
+    transaction.commit();
+    EXPECT_EQ(bytes("a.ini").toStdString(), expected.toStdString());
+    QFile file(together);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll().toStdString(), expected.toStdString());
+}
+
+using namespace std::string_view_literals;
+
+const CornerCase kCornerCases[] = {
+    {"DefaultLosesTrailingBlanks", "[S]\r\n", CornerCase::Read, u"S", u"k", u"  none \t\v\f\x1A", "  none"},
+    {"DefaultLosesOnePairOfQuotes", "[S]\r\n", CornerCase::Read, u"S", u"k", u"\"'none'\" ", "'none'"},
+    {"StoredValueBeatsDefault", "[S]\r\nk=\"v\"\r\n", CornerCase::Read, u"S", u"k", u"\"none\"", "v"},
+    {"OtherBlanksAroundNamesAndValues", "[\v S\x1A]\r\n\f k \v=\x1A v w \f\r\n", CornerCase::Read, u"s", u"K", u"none",
+     "v w"},
+    {"OtherBlanksAroundCallersNames", "[S]\r\nk=v\r\n", CornerCase::Read, u"\vS\x1A", u"\fk", u"none", "v"},
+    {"NulEndsTheValue", "[S]\r\nk=v\0tail\r\nj=w\r\n"sv, CornerCase::Read, u"S", u"k", u"none", "v"},
+    {"LineAfterNulReadsNormally", "[S]\r\nk=v\0tail\r\nj=w\r\n"sv, CornerCase::Read, u"S", u"j", u"none", "w"},
+    {"NulEndsTheSectionLine", "[S]\0]\r\nk=v\r\n"sv, CornerCase::Read, u"S", u"k", u"none", "v"},
+    {"KeysBeforeFirstSectionBelongToEmptyName", "k=v\r\n[A]\r\nj=1\r\n", CornerCase::Read, u"", u"k", u"none", "v"},
+    {"KeysBeforeFirstSectionAreNotInTheNextOne", "k=v\r\n[A]\r\n", CornerCase::Read, u"A", u"k", u"none", "none"},
+    {"KeyListBeforeFirstSection", "; c\r\nk=v\r\nj=w\r\n[A]\r\nx=1\r\n", CornerCase::List, u"", nullptr, nullptr,
+     "k|j"},
+    {"KeyListHoldsEveryOccurrence", "[S]\r\nk=1\r\nK=2\r\nj=3\r\nk=4\r\n", CornerCase::List, u"S", nullptr, nullptr,
+     "k|K|j|k"},
+    {"NewKeyAfterCommentAndKeylessLines", "[A]\r\na=1\r\n; note\r\njunk\r\n\r\n[B]\r\n", CornerCase::Write, u"A", u"c",
+     u"3", "[A]\r\na=1\r\n; note\r\njunk\r\nc=3\r\n\r\n[B]\r\n"},
+    {"NewKeyInSectionOfCommentsOnly", "[A]\n;x\n[B]\n", CornerCase::Write, u"A", u"c", u"3", "[A]\n;x\nc=3\n[B]\n"},
+    {"DeleteBeforeFirstSection", "k=v\n[A]\r\nj=1\r\n", CornerCase::Delete, u"", u"k", nullptr, "[A]\r\nj=1\r\n"},
+};
+
+INSTANTIATE_TEST_SUITE_P(IniFile, ReferenceCorner, ::testing::ValuesIn(kCornerCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // Write errors name the file and leave it as it was.
 class WriteError : public IniFolderTest
