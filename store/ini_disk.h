@@ -55,8 +55,16 @@ QByteArray linkTarget(const QByteArray& path);
 class FolderLock final
 {
 public:
-    // Opens and locks the folder; raises EIniFileError naming fileName when it cannot.
+    // Opens and locks the folder, waiting for other holders; raises EIniFileError naming fileName
+    // when it cannot.
     FolderLock(const QByteArray& folder, const QString& fileName);
+    // Takes the lock only when it is free at once and held by no transaction of this process;
+    // never raises. locked() tells.
+    struct IfFree
+    {
+    };
+    FolderLock(const QByteArray& folder, IfFree);
+    bool locked() const { return locked_; }
     ~FolderLock();
     FolderLock(const FolderLock&) = delete;
     FolderLock& operator=(const FolderLock&) = delete;
@@ -72,6 +80,7 @@ private:
     dev_t device_ = 0;
     ino_t inode_ = 0;
     bool registered_ = false;
+    bool locked_ = false;
 };
 
 // One file to replace: where, the new bytes, and what was there.
@@ -98,7 +107,20 @@ struct Replacement
 // flushed, then renamed over it; the folders are flushed last. Either every file is replaced
 // or, when a step fails, every file is put back as it was and EIniFileError names the file
 // whose step failed. The caller holds the lock of every folder involved.
-void replaceFiles(std::vector<Replacement>& files);
+//
+// Several files are replaced under a journal in journalFolder, written and flushed before the
+// first rename and removed (and the removal flushed) once every file is in place: a process that
+// dies in between leaves the journal, and the next reader or writer of the folder puts every
+// file back (recoverFolder). A transaction counts as done when this returns.
+void replaceFiles(std::vector<Replacement>& files, const QByteArray& journalFolder = {});
+
+// Undoes the interrupted transaction whose journal the folder holds, if any: every file it
+// replaced is put back. A damaged or cut journal was never complete, so no file was replaced
+// under it: it is removed with a warning. The caller holds the folder's lock.
+void recoverFolder(const QByteArray& folder);
+// The same for a reader that holds no lock: only when the folder's lock is free at once (a
+// holder that is alive finishes or undoes its own commit).
+void recoverFolderIfFree(const QByteArray& folder);
 
 // Removes what writers that died left in a folder: their temporary and backup files.
 void removeLeftovers(const QByteArray& folder);

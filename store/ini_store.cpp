@@ -225,6 +225,8 @@ struct IniStore::Impl
     // Reads the file into the entry; errno when it cannot be read (ENOENT: it is gone).
     int load(FileEntry& file)
     {
+        if (const int e = runHook(testing::WriteStage::FileRead))
+            return e;
         Fd fd(::open(file.path.constData(), O_RDONLY | O_CLOEXEC));
         if (!fd.valid())
             return errno;
@@ -271,6 +273,8 @@ struct IniStore::Impl
             file.lastUse = ++clock;
             return &file;
         }
+        // A commit of a transaction that died halfway is undone before anything is read.
+        recoverFolderIfFree(folderOf(file.path));
         if (const int error = load(file)) {
             if (failName && error != ENOENT)
                 fail(*failName, error);
@@ -537,7 +541,9 @@ void IniStore::Impl::modify(const QString& fileName, const Edit& edit, bool crea
         lock.reset();
         target = now;
     }
+    recoverFolder(target.folder);
     removeLeftovers(target.folder);
+    target = locate(name);
 
     const Version version = readForWrite(fileName, target);
     std::optional<QByteArray> bytes = edit(version ? *version : kEmpty);

@@ -103,8 +103,19 @@ namespace testing {
 // Points of a write where tests inject a failure (the hook returns an errno value, 0 to go on)
 // or end the process. PartWritten comes after half of the new content; Renamed after each file
 // is renamed into place; Locking before a folder is locked (a failure there is the lock's);
-// FolderSynced after a folder is flushed (a failure there is the flush's).
-enum class WriteStage { TempOpened, PartWritten, TempWritten, Renamed, Locking, FolderSynced };
+// FolderSynced after a folder is flushed (a failure there is the flush's); JournalWritten after
+// a transaction's journal is written and flushed, before its first rename; FileRead before a
+// file is read (a failure there is the read's).
+enum class WriteStage {
+    TempOpened,
+    PartWritten,
+    TempWritten,
+    Renamed,
+    Locking,
+    FolderSynced,
+    JournalWritten,
+    FileRead
+};
 using WriteHook = std::function<int(WriteStage)>;
 void setWriteHook(WriteHook hook);
 
