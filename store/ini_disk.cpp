@@ -18,6 +18,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 namespace ini {
@@ -37,6 +38,19 @@ void setWriteHook(WriteHook hook)
     writeHook() = std::move(hook);
 }
 
+namespace {
+bool& networkShares()
+{
+    static bool on = false;
+    return on;
+}
+} // namespace
+
+void treatFoldersAsNetworkShares(bool on)
+{
+    networkShares() = on;
+}
+
 } // namespace testing
 
 namespace disk {
@@ -46,6 +60,34 @@ namespace {
 constexpr char kTempSuffix[] = ".lodgera-tmp";
 constexpr char kBackupSuffix[] = ".lodgera-old";
 constexpr char kJournalName[] = ".lodgera-journal";
+constexpr char kShareLockName[] = ".lodgera-lock";
+
+// Whether the folder is on a file system that keeps flock on the machine taking it.
+bool onNetworkShare(int folderFd)
+{
+    if (testing::networkShares())
+        return true;
+    struct statfs fs
+    {
+    };
+    if (::fstatfs(folderFd, &fs) != 0)
+        return false;
+    switch (static_cast<unsigned long>(fs.f_type)) {
+    case 0x6969UL:     // NFS
+    case 0x517BUL:     // SMB
+    case 0xFE534D42UL: // SMB2
+    case 0xFF534D42UL: // CIFS
+    case 0x65735546UL: // FUSE (sshfs and others)
+    case 0x00C36400UL: // Ceph
+    case 0x01161970UL: // GFS2
+    case 0x7461636FUL: // OCFS2
+    case 0x47504653UL: // GPFS
+    case 0x5346414FUL: // AFS
+        return true;
+    default:
+        return false;
+    }
+}
 constexpr char kJournalHeader[] = "LODGERA-JOURNAL 1\n";
 
 // Folders held by live transactions of this process (a forked child holds none of them).
@@ -406,6 +448,42 @@ FolderLock::FolderLock(const QByteArray& folder, const QString& fileName)
     if (rc != 0)
         throw EIniFileError(fileName, QStringLiteral("složku nelze zamknout (%1)").arg(reasonFor(rc)));
     locked_ = true;
+    if (const int e = lockShareFile(true)) {
+        ::flock(fd_.get(), LOCK_UN);
+        locked_ = false;
+        throw EIniFileError(fileName, QStringLiteral("složku nelze zamknout (%1)").arg(reasonFor(e)));
+    }
+}
+
+int FolderLock::lockShareFile(bool wait)
+{
+    const QByteArray path = joined(folder_, kShareLockName);
+    struct stat st
+    {
+    };
+    if (!onNetworkShare(fd_.get()) && ::stat(path.constData(), &st) != 0)
+        return 0;
+    shareFile_.reset(::open(path.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    if (shareFile_.valid()) {
+        // Every user of a shared folder opens it for writing.
+        ::fchmod(shareFile_.get(), 0666);
+    } else {
+        shareFile_.reset(::open(path.constData(), O_RDWR | O_CLOEXEC));
+        if (!shareFile_.valid())
+            return errno;
+    }
+    struct flock range
+    {
+    };
+    range.l_type = F_WRLCK;
+    range.l_whence = SEEK_SET;
+    int rc;
+    do
+        rc = ::fcntl(shareFile_.get(), wait ? F_SETLKW : F_SETLK, &range) == 0 ? 0 : errno;
+    while (rc == EINTR);
+    if (rc != 0)
+        shareFile_.reset();
+    return rc;
 }
 
 FolderLock::FolderLock(const QByteArray& folder, IfFree)
@@ -421,6 +499,10 @@ FolderLock::FolderLock(const QByteArray& folder, IfFree)
         rc = ::flock(fd_.get(), LOCK_EX | LOCK_NB);
     while (rc != 0 && errno == EINTR);
     locked_ = rc == 0;
+    if (locked_ && lockShareFile(false) != 0) {
+        ::flock(fd_.get(), LOCK_UN);
+        locked_ = false;
+    }
 }
 
 FolderLock::~FolderLock()
@@ -432,6 +514,8 @@ FolderLock::~FolderLock()
         if (it != held.folders.end())
             held.folders.erase(it);
     }
+    // Closing the lock file ends its byte-range lock.
+    shareFile_.reset();
     if (locked_)
         ::flock(fd_.get(), LOCK_UN);
 }

@@ -49,9 +49,14 @@ QByteArray joined(const QByteArray& folder, const QByteArray& name);
 QByteArray linkTarget(const QByteArray& path);
 
 // Exclusive advisory lock on a data folder, the one every writer of the folder takes, held from
-// construction to destruction. A folder that cannot be locked is an error: writing unlocked could
-// lose another desk's changes. Within one process a folder held by a live transaction cannot be
-// locked again (it would wait for itself): that is an error too.
+// construction to destruction: flock on the folder. A folder that cannot be locked is an error:
+// writing unlocked could lose another desk's changes. Within one process a folder held by a live
+// transaction cannot be locked again (it would wait for itself): that is an error too.
+//
+// Network file systems keep a folder's flock on the machine that takes it. There the lock is
+// also a byte-range lock on the hidden file ".lodgera-lock" in the folder, which they carry to
+// the server; on a local folder where that file exists (a desk elsewhere uses the folder over
+// the network) it is taken as well.
 class FolderLock final
 {
 public:
@@ -75,8 +80,12 @@ public:
     static bool heldByTransaction(const QByteArray& folder);
 
 private:
+    // Takes the lock file's lock where the folder needs it; errno, 0 on success.
+    int lockShareFile(bool wait);
+
     QByteArray folder_;
     Fd fd_;
+    Fd shareFile_;
     dev_t device_ = 0;
     ino_t inode_ = 0;
     bool registered_ = false;

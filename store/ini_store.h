@@ -118,6 +118,8 @@ enum class WriteStage {
 };
 using WriteHook = std::function<int(WriteStage)>;
 void setWriteHook(WriteHook hook);
+// Treats every folder as one on a network file system (its lock then includes the lock file).
+void treatFoldersAsNetworkShares(bool on);
 
 } // namespace testing
 

@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -424,6 +425,149 @@ TEST_F(WriteError, FullDiskLeavesNoTraceAndTheOldContent)
                   QStringList{u"Rooms.dat"_s});
         EXPECT_EQ(TIniFile(path("Rooms.dat")).ReadString(u"S"_s, u"k"_s, QString()), u"1"_s);
     }
+}
+
+TEST_F(WriteError, FileThatCannotBeReadFailsTheWriteAndStaysWhole)
+{
+    put("Rooms.dat", "[S]\r\nk=1\r\nj=2\r\n");
+    for (int reason : {EACCES, EIO, EMFILE}) {
+        ini::IniStore::instance().dropCache();
+        ini::testing::setWriteHook(
+            [reason](ini::testing::WriteStage at) { return at == ini::testing::WriteStage::FileRead ? reason : 0; });
+        TIniFile ini(path("Rooms.dat"));
+        // A read still gives the default; a write or delete would lose the other keys.
+        EXPECT_EQ(ini.ReadString(u"S"_s, u"k"_s, u"--"_s), u"--"_s);
+        const auto write = failure([&] { ini.WriteString(u"S"_s, u"k"_s, u"9"_s); });
+        const auto erase = failure([&] { ini.DeleteKey(u"S"_s, u"j"_s); });
+        const auto read = failure([&] {
+            IniTransaction t(dir_.path());
+            t.ReadString(path("rooms.dat"), u"S"_s, u"k"_s, QString());
+        });
+        ini::testing::setWriteHook({});
+        for (const auto& error : {write, erase, read}) {
+            ASSERT_TRUE(error.has_value()) << reason;
+            EXPECT_TRUE(error->message().contains(u"Rooms.dat"_s, Qt::CaseInsensitive)) << error->what();
+        }
+        EXPECT_EQ(write->fileName(), path("Rooms.dat"));
+        EXPECT_EQ(bytes("Rooms.dat"), QByteArray("[S]\r\nk=1\r\nj=2\r\n"));
+    }
+}
+
+TEST_F(WriteError, LockThatCannotBeTakenFailsTheWrite)
+{
+    put("Rooms.dat", "[S]\r\nk=1\r\n");
+    ini::testing::setWriteHook(
+        [](ini::testing::WriteStage at) { return at == ini::testing::WriteStage::Locking ? ENOLCK : 0; });
+    const auto error = failure([&] { TIniFile(path("Rooms.dat")).WriteString(u"S"_s, u"k"_s, u"2"_s); });
+    ini::testing::setWriteHook({});
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(error->fileName(), path("Rooms.dat"));
+    EXPECT_TRUE(error->message().contains(u"zamknout"_s)) << error->what();
+    EXPECT_EQ(bytes("Rooms.dat"), QByteArray("[S]\r\nk=1\r\n"));
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{u"Rooms.dat"_s});
+}
+
+TEST_F(WriteError, FailedFolderFlushFailsTheWriteAndPutsTheFileBack)
+{
+    put("Rooms.dat", "[S]\r\nk=1\r\n");
+    ini::testing::setWriteHook(
+        [](ini::testing::WriteStage at) { return at == ini::testing::WriteStage::FolderSynced ? EIO : 0; });
+    const auto changed = failure([&] { TIniFile(path("Rooms.dat")).WriteString(u"S"_s, u"k"_s, u"2"_s); });
+    const auto made = failure([&] { TIniFile(path("Clients.dat")).WriteString(u"S"_s, u"k"_s, u"2"_s); });
+    ini::testing::setWriteHook({});
+    ASSERT_TRUE(changed.has_value());
+    ASSERT_TRUE(made.has_value());
+    EXPECT_EQ(changed->fileName(), path("Rooms.dat"));
+    EXPECT_EQ(made->fileName(), path("Clients.dat"));
+    EXPECT_EQ(bytes("Rooms.dat"), QByteArray("[S]\r\nk=1\r\n"));
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{u"Rooms.dat"_s});
+    EXPECT_EQ(TIniFile(path("Rooms.dat")).ReadString(u"S"_s, u"k"_s, QString()), u"1"_s);
+}
+
+TEST_F(IniFile, EveryWriteUsesATemporaryFileOfItsOwn)
+{
+    QStringList temporary;
+    ini::testing::setWriteHook([&](ini::testing::WriteStage at) {
+        if (at == ini::testing::WriteStage::TempWritten)
+            temporary += QDir(dir_.path()).entryList(QStringList{u".*"_s}, QDir::Files | QDir::Hidden);
+        return 0;
+    });
+    TIniFile ini(path("Rooms.dat"));
+    ini.WriteString(u"S"_s, u"k"_s, u"1"_s);
+    ini.WriteString(u"S"_s, u"k"_s, u"2"_s);
+    ini::testing::setWriteHook({});
+    ASSERT_EQ(temporary.size(), 2) << temporary.join(u' ').toStdString();
+    EXPECT_NE(temporary[0], temporary[1]);
+}
+
+TEST_F(IniFile, ReplacementKeepsTheFilesModeAndOwner)
+{
+    put("Rooms.dat", "[S]\r\nk=1\r\n");
+    put("Clients.dat", "[S]\r\nk=1\r\n");
+    const bool superuser = ::geteuid() == 0;
+    for (const char* name : {"Rooms.dat", "Clients.dat"}) {
+        const QByteArray file = QFile::encodeName(path(name));
+        ASSERT_EQ(::chmod(file.constData(), 0640), 0);
+        if (superuser) {
+            ASSERT_EQ(::chown(file.constData(), 4321, 4322), 0);
+        }
+    }
+    TIniFile(path("Rooms.dat")).WriteString(u"S"_s, u"k"_s, u"2"_s);
+    IniTransaction t(dir_.path());
+    t.WriteString(path("Rooms.dat"), u"S"_s, u"k"_s, u"3"_s);
+    t.WriteString(path("Clients.dat"), u"S"_s, u"k"_s, u"3"_s);
+    t.commit();
+    for (const char* name : {"Rooms.dat", "Clients.dat"}) {
+        struct stat st
+        {
+        };
+        ASSERT_EQ(::stat(QFile::encodeName(path(name)).constData(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, 0640u) << name;
+        if (superuser) {
+            EXPECT_EQ(st.st_uid, 4321u) << name;
+            EXPECT_EQ(st.st_gid, 4322u) << name;
+        }
+        EXPECT_EQ(bytes(name), QByteArray("[S]\r\nk=3\r\n"));
+    }
+}
+
+TEST_F(WriteError, LinkedDataFileIsLockedAndWrittenInTheTargetsFolder)
+{
+    QTemporaryDir elsewhere;
+    const QString target = elsewhere.path() + u"/rooms-2026.dat"_s;
+    {
+        QFile file(target);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("[S]\r\nk=1\r\n");
+    }
+    ASSERT_TRUE(QFile::link(target, path("Rooms.dat")));
+    const auto everything = [](const QString& folder) {
+        return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    };
+    TIniFile(path("rooms.dat")).WriteString(u"S"_s, u"k"_s, u"2"_s);
+    {
+        IniTransaction t(dir_.path());
+        t.WriteString(path("Rooms.dat"), u"S"_s, u"j"_s, u"3"_s);
+        t.WriteString(path("Clients.dat"), u"S"_s, u"j"_s, u"3"_s);
+        t.commit();
+    }
+    EXPECT_TRUE(QFileInfo(path("Rooms.dat")).isSymLink());
+    QFile file(target);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("[S]\r\nk=2\r\nj=3\r\n"));
+    EXPECT_EQ(everything(dir_.path()), (QStringList{u"Clients.dat"_s, u"Rooms.dat"_s}));
+    EXPECT_EQ(everything(elsewhere.path()), QStringList{u"rooms-2026.dat"_s});
+
+    // The lock a write through the link takes is the target folder's: an action there holds it.
+    IniTransaction there(elsewhere.path());
+    const auto error = failure([&] { TIniFile(path("Rooms.dat")).WriteString(u"S"_s, u"k"_s, u"4"_s); });
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(error->fileName(), path("Rooms.dat"));
+    there.rollback();
+    TIniFile(path("Rooms.dat")).WriteString(u"S"_s, u"k"_s, u"4"_s);
+    EXPECT_EQ(TIniFile(target).ReadString(u"S"_s, u"k"_s, QString()), u"4"_s);
 }
 
 struct BadNameCase
