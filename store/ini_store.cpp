@@ -263,13 +263,13 @@ struct IniStore::Impl
     // The file's content from the cache when it is unchanged, else read now; null when there is
     // no such file. A file that exists but cannot be read counts as missing for a reader; for a
     // writer (failName set) it is an error naming the file.
-    FileEntry* contentOf(FileEntry& file, const QString* failName)
+    FileEntry* contentOf(FileEntry& file, const QString* failName, const struct stat* known = nullptr)
     {
         struct stat st
         {
         };
-        if (::stat(file.path.constData(), &st) == 0 && file.document && file.trusted &&
-            file.identity == identityOf(st)) {
+        const bool found = known ? (st = *known, true) : ::stat(file.path.constData(), &st) == 0;
+        if (found && file.document && file.trusted && file.identity == identityOf(st)) {
             file.lastUse = ++clock;
             return &file;
         }
@@ -301,7 +301,7 @@ struct IniStore::Impl
                 {
                 };
                 if (::stat(file.path.constData(), &st) == 0 && S_ISREG(st.st_mode))
-                    if (FileEntry* content = contentOf(file, failName))
+                    if (FileEntry* content = contentOf(file, failName, &st))
                         return content;
             }
         }

@@ -7,10 +7,12 @@
 // window after the file's last change is not trusted (file-system timestamps are coarse) and is
 // read again at the next access.
 //
-// Writes are read-modify-write under an advisory lock (flock on the file's folder, so that two
-// processes never lose each other's keys), produce the whole new content, write it to a
-// temporary file in the same folder, flush it, rename it over the file and flush the folder. A
-// failed write leaves the file as it was and raises EIniFileError.
+// Writes are read-modify-write under the folder's lock (ini_disk.h: flock on the folder of the
+// file written, a symbolic link resolved once, so that two processes never lose each other's
+// keys), produce the whole new content, write it to a temporary file of its own in the same
+// folder, flush it, rename it over the file and flush the folder. A failed write (a file that
+// exists but cannot be read included) leaves the file as it was and raises EIniFileError. Before
+// a file is read from disk, a transaction's commit that died halfway in its folder is undone.
 //
 // File names: the last part of a path is matched without regard to letter case against the
 // files of its folder, so "Rooms.dat" and "rooms.dat" reach one file. A new file gets the name as
