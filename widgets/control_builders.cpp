@@ -5,12 +5,14 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <QTreeWidget>
 
 namespace Build {
@@ -141,6 +143,30 @@ QLineEdit* labelledEdit(QWidget* parent, QStringView name, const QString& captio
     l->setBuddy(e);
     e->setAccessibleName(caption);
     return e;
+}
+
+QDateEdit* datePicker(QWidget* parent, QStringView name, const QRect& rect)
+{
+    auto* d = place(new QDateEdit(parent), name, rect);
+    d->setCalendarPopup(true);
+    d->setAccessibleName(name.toString());
+    return d;
+}
+
+QTabWidget* pageControl(QWidget* parent, QStringView name, const QRect& rect)
+{
+    auto* pages = place(new QTabWidget(parent), name, rect);
+    pages->setAccessibleName(name.toString());
+    return pages;
+}
+
+QWidget* tabSheet(QTabWidget* pages, QStringView name, const QString& caption)
+{
+    auto* page = new QWidget;
+    page->setObjectName(name.toString());
+    page->setAccessibleName(caption);
+    pages->addTab(page, caption);
+    return page;
 }
 
 } // namespace Build

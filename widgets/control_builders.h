@@ -16,11 +16,13 @@ class ColorButton;
 class TScrewPanel;
 class QCheckBox;
 class QComboBox;
+class QDateEdit;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
+class QTabWidget;
 class QTreeWidget;
 class QWidget;
 
@@ -68,7 +70,14 @@ struct Column
 QTreeWidget* listView(QWidget* parent, QStringView name, const QRect& rect, std::initializer_list<Column> columns);
 
 // An edit with its caption label to the left ending at the edit's left edge, for form-like windows.
-QLineEdit* labelledEdit(QWidget* parent, QStringView name, const QString& caption, const QRect& rect,
-                        int labelWidth);
+QLineEdit* labelledEdit(QWidget* parent, QStringView name, const QString& caption, const QRect& rect, int labelWidth);
+
+// A date picker with a calendar drop-down; its accessible name is its name. The caller sets the
+// date text format.
+QDateEdit* datePicker(QWidget* parent, QStringView name, const QRect& rect);
+
+// A page control and one of its pages: each page is a named widget whose tab shows the caption.
+QTabWidget* pageControl(QWidget* parent, QStringView name, const QRect& rect);
+QWidget* tabSheet(QTabWidget* pages, QStringView name, const QString& caption);
 
 } // namespace Build
