@@ -278,7 +278,18 @@ void printPdfDocument(QPdfDocument& document, QPrinter& printer)
         // The page fitted into the paint area, its proportions kept, at the printer's own resolution.
         const QSize size = (document.pagePointSize(page) * 1000).toSize().scaled(area.size(), Qt::KeepAspectRatio);
         const QRect target(area.topLeft() + QPoint((area.width() - size.width()) / 2, 0), size);
-        painter.drawImage(target, document.render(page, size));
+        painter.drawImage(target, printedPageImage(document, page, size));
     }
     painter.end();
+}
+
+QImage printedPageImage(QPdfDocument& document, int page, const QSize& size)
+{
+    // The renderer leaves the paper transparent: put the page on white before dropping the colour.
+    QImage paper(size, QImage::Format_RGB32);
+    paper.fill(Qt::white);
+    QPainter p(&paper);
+    p.drawImage(0, 0, document.render(page, size));
+    p.end();
+    return paper.convertToFormat(QImage::Format_Grayscale8);
 }

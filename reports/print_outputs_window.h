@@ -16,6 +16,7 @@
 class ColorButton;
 class TScrewPanel;
 class QDateEdit;
+class QImage;
 class QPdfDocument;
 class QPdfView;
 class QPrinter;
@@ -115,3 +116,6 @@ private:
 // rendered at the printer's resolution and fitted into its paint area. Throws when the printer
 // cannot be opened.
 void printPdfDocument(QPdfDocument& document, QPrinter& printer);
+// One page as it goes to the printer: rendered at size onto white paper, in grey (the guest book is
+// black on white, and grey needs a quarter of the memory of colour).
+QImage printedPageImage(QPdfDocument& document, int page, const QSize& size);

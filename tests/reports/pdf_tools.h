@@ -43,12 +43,15 @@ inline void expectQpdfAccepts(const QString& path)
     EXPECT_EQ(r.exitCode, 0) << r.out.toStdString() << r.err.toStdString();
 }
 
-// The text of the pages first to last (all when last is 0), in reading order (no layout).
-inline QString text(const QString& path, int first = 1, int last = 0)
+// The text of the pages first to last (all when last is 0), in reading order; with layout, in
+// rows as on the page.
+inline QString text(const QString& path, int first = 1, int last = 0, bool layout = false)
 {
     QStringList args{QStringLiteral("-enc"), QStringLiteral("UTF-8"), QStringLiteral("-f"), QString::number(first)};
     if (last > 0)
         args << QStringLiteral("-l") << QString::number(last);
+    if (layout)
+        args << QStringLiteral("-layout");
     args << path << QStringLiteral("-");
     const Result r = run(QStringLiteral("pdftotext"), args);
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
