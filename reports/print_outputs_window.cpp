@@ -116,6 +116,7 @@ TForm17::ReportPage TForm17::buildPage(int number, const QString& caption)
     p.viewer->setPageMode(QPdfView::PageMode::MultiPage);
     p.viewer->setZoomMode(QPdfView::ZoomMode::FitToWidth);
     p.viewer->setDocument(p.document);
+    p.sheet->installEventFilter(this);
 
     const char16_t* const stepNames[] = {u"novy", u"Ram", u"Pop", u"Ob", u"Ulozit", u"Zobr"};
     const char16_t* const stepCaptions[] = {u"Nový", u"Rámečky", u"Popisky", u"Obsah", u"Uložit", u"Zobrazit"};
@@ -143,12 +144,22 @@ void TForm17::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     PageControl1->setGeometry(rect());
-    for (ReportPage& p : pages) {
-        const QSize sheet = PageControl1->currentWidget() ? PageControl1->currentWidget()->size() : size();
-        p.panel->setGeometry(kMargin, kControlsHeight, qMax(100, sheet.width() - 2 * kMargin),
-                             qMax(100, sheet.height() - kControlsHeight - kMargin));
-        p.viewer->setGeometry(p.panel->rect().adjusted(kViewerInset, kViewerInset, -kViewerInset, -kViewerInset));
+}
+
+bool TForm17::eventFilter(QObject* watched, QEvent* event)
+{
+    // A page's panel and viewer fill the page below the row of controls, at every size of the page.
+    if (event->type() == QEvent::Resize) {
+        for (ReportPage& p : pages) {
+            if (watched != p.sheet)
+                continue;
+            const QSize sheet = p.sheet->size();
+            p.panel->setGeometry(kMargin, kControlsHeight, qMax(100, sheet.width() - 2 * kMargin),
+                                 qMax(100, sheet.height() - kControlsHeight - kMargin));
+            p.viewer->setGeometry(p.panel->rect().adjusted(kViewerInset, kViewerInset, -kViewerInset, -kViewerInset));
+        }
     }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TForm17::FormShow()

@@ -82,6 +82,23 @@ TEST_F(PrintOutputs, ControlsCarryTheirNamesAndTheStepsStayHidden)
     EXPECT_FALSE(w.AcroPDF1->accessibleName().isEmpty());
 }
 
+// The report is read in the viewer: it fills the guest book page below the controls, at any size.
+TEST_F(PrintOutputs, ViewerFillsThePageBelowTheControls)
+{
+    TForm17& w = window();
+    w.show();
+    for (const QSize size : {QSize(900, 760), QSize(1200, 1000)}) {
+        w.resize(size);
+        QCoreApplication::sendPostedEvents();
+        const QRect sheet = w.TabSheet1->rect();
+        EXPECT_GT(w.Panel1->width(), sheet.width() - 40) << size.width();
+        EXPECT_GT(w.Panel1->geometry().bottom(), sheet.bottom() - 40) << size.height();
+        EXPECT_GT(w.AcroPDF1->width(), w.Panel1->width() - 40);
+        EXPECT_GT(w.AcroPDF1->height(), w.Panel1->height() - 40);
+        EXPECT_GT(w.Panel1->y(), w.Vygen1->geometry().bottom());
+    }
+}
+
 TEST_F(PrintOutputs, WithoutReservationsTheReportIsOnePageWithFrameAndHeading)
 {
     window().show();
