@@ -15,8 +15,10 @@
 #include "rooms/reception_window.h"
 #include "settings/settings_window.h"
 #include "widgets/color_button.h"
+#include "widgets/control_builders.h"
 #include "widgets/gradient_background.h"
 #include "widgets/lcd99.h"
+#include "widgets/qt_color.h"
 #include "widgets/screw_panel.h"
 
 #include <QApplication>
@@ -44,38 +46,15 @@ constexpr TColor kPink = rgbColor(0xFF, 0x00, 0x80);
 constexpr TColor kLightViolet = rgbColor(0x80, 0x80, 0xFF);
 constexpr TColor kBarBlue = rgbColor(0x00, 0x80, 0xFF);
 
-// A screw panel holding one group of controls, optionally with a bold heading at its top left.
-TScrewPanel* group(QWidget* parent, const QRect& rect, const QString& heading = {}, TColor face = clBtnFace)
-{
-    auto* panel = new TScrewPanel(parent);
-    panel->setGeometry(rect);
-    panel->setColor(face);
-    if (!heading.isEmpty()) {
-        auto* label = new QLabel(heading, panel);
-        label->setGeometry(12, 10, rect.width() - 24, 22);
-        label->setStyleSheet(QStringLiteral("font: bold 14px Arial;"));
-    }
-    return panel;
-}
-
-// A colour button with a bold Arial caption.
-ColorButton* button(QWidget* parent, const char16_t* name, const QString& caption, const QRect& rect, TColor face,
-                    TColor text = clBlack)
-{
-    auto* b = new ColorButton(parent);
-    b->setObjectName(QString::fromUtf16(name));
-    b->setCaption(caption);
-    b->setGeometry(rect);
-    b->setColor(face);
-    b->setFontColor(text);
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(14);
-    font.setBold(true);
-    b->setFont(font);
-    return b;
-}
+constexpr TColor kBackgroundEnd = rgbColor(0x0D, 0x86, 0xFF);
+constexpr TColor kLogBackground = clSilver;
+const Build::Font kMenuFont{14, true};
+// The menu buttons are all as high, the narrow ones as wide.
+constexpr int kMenuButtonWidth = 145;
+constexpr int kMenuButtonHeight = 57;
 
 constexpr int kMaxLogLines = 100;
+constexpr int kClockDigits = 8;
 
 // Lines as a text list counts them: a final line break starts no further line.
 int lineCount(const QTextDocument* document)
@@ -105,39 +84,47 @@ TForm1::TForm1(Forms& forms, QWidget* parent) : QWidget(parent), Exec(forms.shel
     background->setStyle(TGradientBkStyle::gsCornerBottomRight);
     background->setDirection(TGradientDirection::gdDownRight);
     background->setStartColor(clWhite);
-    background->setEndColor(rgbColor(0x0D, 0x86, 0xFF));
+    background->setEndColor(kBackgroundEnd);
     background->setAlign(GradientBackground::TAlign::alClient);
 
-    TScrewPanel* cameras = group(this, {8, 8, 169, 121}, QStringLiteral("Kamery:"));
-    WebCamPokojeBut = button(cameras, u"WebCamPokojeBut", QStringLiteral("Kamery"), {12, 40, 145, 57}, kOrange);
+    TScrewPanel* cameras = Build::panel(this, u"KameryPanel", {8, 8, 169, 121}, clBtnFace, QStringLiteral("Kamery:"));
+    WebCamPokojeBut = Build::colorButton(cameras, u"WebCamPokojeBut", QStringLiteral("Kamery"),
+                                         {12, 40, kMenuButtonWidth, kMenuButtonHeight}, kOrange, kMenuFont);
 
-    TScrewPanel* tools = group(this, {8, 136, 169, 153});
-    AktualizaceBut = button(tools, u"AktualizaceBut", QStringLiteral("Aktualizace"), {12, 24, 145, 57}, kViolet);
-    TiskBut = button(tools, u"TiskBut", QStringLiteral("Tisk"), {12, 88, 145, 57}, kDarkCyan);
+    TScrewPanel* tools = Build::panel(this, u"NastrojePanel", {8, 136, 169, 153});
+    AktualizaceBut = Build::colorButton(tools, u"AktualizaceBut", QStringLiteral("Aktualizace"),
+                                        {12, 24, kMenuButtonWidth, kMenuButtonHeight}, kViolet, kMenuFont);
+    TiskBut = Build::colorButton(tools, u"TiskBut", QStringLiteral("Tisk"),
+                                 {12, 88, kMenuButtonWidth, kMenuButtonHeight}, kDarkCyan, kMenuFont);
 
-    TScrewPanel* guests = group(this, {184, 8, 161, 281}, QStringLiteral("Hosté:"));
-    NovyHostBut = button(guests, u"NovyHostBut", QStringLiteral("Nový host"), {8, 40, 145, 57}, kLightGreen);
-    VyberHostaBut = button(guests, u"VyberHostaBut", QStringLiteral("Výběr hosta"), {8, 96, 145, 57}, kLightGreen);
-    UcetBut = button(guests, u"UcetBut", QStringLiteral("Účet"), {8, 152, 145, 114}, kLightGreen);
+    TScrewPanel* guests = Build::panel(this, u"HostePanel", {184, 8, 161, 281}, clBtnFace, QStringLiteral("Hosté:"));
+    NovyHostBut = Build::colorButton(guests, u"NovyHostBut", QStringLiteral("Nový host"),
+                                     {8, 40, kMenuButtonWidth, kMenuButtonHeight}, kLightGreen, kMenuFont);
+    VyberHostaBut = Build::colorButton(guests, u"VyberHostaBut", QStringLiteral("Výběr hosta"),
+                                       {8, 96, kMenuButtonWidth, kMenuButtonHeight}, kLightGreen, kMenuFont);
+    UcetBut = Build::colorButton(guests, u"UcetBut", QStringLiteral("Účet"),
+                                 {8, 152, kMenuButtonWidth, 2 * kMenuButtonHeight}, kLightGreen, kMenuFont);
 
-    TScrewPanel* system = group(this, {352, 8, 305, 281}, QStringLiteral("Systém:"));
-    UctyBut = button(system, u"UctyBut", QStringLiteral("Účty"), {8, 40, 289, 57}, kLightGreen);
-    NastaveniBut = button(system, u"NastaveniBut", QStringLiteral("Nastavení"), {8, 96, 145, 57}, kLightGreen);
-    RezervaceBut = button(system, u"RezervaceBut", QStringLiteral("REZERVACE"), {152, 96, 145, 57}, kLightGreen);
-    RecepceBut = button(system, u"RecepceBut", QStringLiteral("Recepce"), {8, 152, 289, 65}, clYellow);
-    UklidBut = button(system, u"UklidBut", QStringLiteral("Úklid"), {8, 216, 145, 49}, kLightBlue);
-    UdrzbaBut = button(system, u"UdrzbaBut", QStringLiteral("Údržba"), {152, 216, 145, 49}, kLightOrange);
+    TScrewPanel* system = Build::panel(this, u"SystemPanel", {352, 8, 305, 281}, clBtnFace, QStringLiteral("Systém:"));
+    UctyBut = Build::colorButton(system, u"UctyBut", QStringLiteral("Účty"), {8, 40, 289, kMenuButtonHeight},
+                                 kLightGreen, kMenuFont);
+    NastaveniBut = Build::colorButton(system, u"NastaveniBut", QStringLiteral("Nastavení"),
+                                      {8, 96, kMenuButtonWidth, kMenuButtonHeight}, kLightGreen, kMenuFont);
+    RezervaceBut = Build::colorButton(system, u"RezervaceBut", QStringLiteral("REZERVACE"),
+                                      {152, 96, kMenuButtonWidth, kMenuButtonHeight}, kLightGreen, kMenuFont);
+    RecepceBut =
+        Build::colorButton(system, u"RecepceBut", QStringLiteral("Recepce"), {8, 152, 289, 65}, clYellow, kMenuFont);
+    UklidBut = Build::colorButton(system, u"UklidBut", QStringLiteral("Úklid"), {8, 216, kMenuButtonWidth, 49},
+                                  kLightBlue, kMenuFont);
+    UdrzbaBut = Build::colorButton(system, u"UdrzbaBut", QStringLiteral("Údržba"), {152, 216, kMenuButtonWidth, 49},
+                                   kLightOrange, kMenuFont);
 
     // The clock sits on a plain black panel.
-    TScrewPanel* clock = group(this, {664, 16, 161, 57}, {}, clBlack);
+    TScrewPanel* clock = Build::panel(this, u"HodinkyPanel", {664, 16, 161, 57}, clBlack);
     clock->setShowScrews(false);
-    hodinky = new TLCD99(clock);
-    hodinky->setObjectName(QStringLiteral("hodinky"));
-    hodinky->setGeometry(8, 7, 145, 42);
-    hodinky->setDigitNum(8);
-    hodinky->setValue(QStringLiteral("00:00:00"));
+    hodinky = Build::lcd(clock, u"hodinky", {8, 7, 145, 42}, kClockDigits, QStringLiteral("00:00:00"));
 
-    TScrewPanel* calendar = group(this, {832, 88, 177, 201});
+    TScrewPanel* calendar = Build::panel(this, u"KalendarPanel", {832, 88, 177, 201});
     Kalendar = new QCalendarWidget(calendar);
     Kalendar->setObjectName(QStringLiteral("Kalendar"));
     Kalendar->setGeometry(9, 17, 160, 168);
@@ -146,62 +133,59 @@ TForm1::TForm1(Forms& forms, QWidget* parent) : QWidget(parent), Exec(forms.shel
     Kalendar->setHorizontalHeaderFormat(QCalendarWidget::SingleLetterDayNames);
     Kalendar->setSelectedDate(forms.now().date());
 
-    TScrewPanel* services = group(this, {664, 80, 161, 209});
-    TaxiBut = button(services, u"TaxiBut", QStringLiteral("Zavolat TAXI"), {16, 8, 129, 41}, clYellow);
-    KuryrBut = button(services, u"KuryrBut", QStringLiteral("Zavolat Kurýra"), {16, 48, 129, 41}, kPink);
-    TelefonyBut = button(services, u"TelefonyBut", QStringLiteral("Telefony"), {16, 88, 129, 41}, kLightViolet);
-    auto* bevel = new QFrame(services);
-    bevel->setFrameStyle(QFrame::HLine | QFrame::Sunken);
-    bevel->setGeometry(8, 138, 145, 4);
-    BarBut = button(services, u"BarBut", QStringLiteral("Bar a Restaurace"), {8, 152, 145, 41}, kBarBlue);
+    TScrewPanel* services = Build::panel(this, u"SluzbyPanel", {664, 80, 161, 209});
+    TaxiBut =
+        Build::colorButton(services, u"TaxiBut", QStringLiteral("Zavolat TAXI"), {16, 8, 129, 41}, clYellow, kMenuFont);
+    KuryrBut = Build::colorButton(services, u"KuryrBut", QStringLiteral("Zavolat Kurýra"), {16, 48, 129, 41}, kPink,
+                                  kMenuFont);
+    TelefonyBut = Build::colorButton(services, u"TelefonyBut", QStringLiteral("Telefony"), {16, 88, 129, 41},
+                                     kLightViolet, kMenuFont);
+    Build::frame(services, u"Bevel1", {8, 138, 145, 4}, QFrame::HLine, QFrame::Sunken);
+    BarBut = Build::colorButton(services, u"BarBut", QStringLiteral("Bar a Restaurace"), {8, 152, 145, 41}, kBarBlue,
+                                kMenuFont);
 
-    TScrewPanel* chatView = group(this, {8, 296, 649, 409}, {}, clWhite);
+    TScrewPanel* chatView = Build::panel(this, u"WebChatPanel", {8, 296, 649, 409}, clWhite);
     WebChat = forms.browsers->create(chatView);
     WebChat->setObjectName(QStringLiteral("WebChat"));
     WebChat->setGeometry(16, 16, 617, 377);
 
-    TScrewPanel* chatInput = group(this, {8, 712, 649, 41});
-    chattext = new QLineEdit(chatInput);
-    chattext->setObjectName(QStringLiteral("chattext"));
-    chattext->setGeometry(16, 5, 433, 26);
-    chatkomu = new QComboBox(chatInput);
-    chatkomu->setObjectName(QStringLiteral("chatkomu"));
-    chatkomu->setEditable(true);
-    chatkomu->setGeometry(456, 5, 105, 26);
-    chatposlat = button(chatInput, u"chatposlat", QStringLiteral("Poslat"), {568, 8, 65, 25}, clYellow);
+    TScrewPanel* chatInput = Build::panel(this, u"ChatPanel", {8, 712, 649, 41});
+    chattext = Build::edit(chatInput, u"chattext", {16, 5, 433, 26});
+    chatkomu = Build::comboBox(chatInput, u"chatkomu", {456, 5, 105, 26}, true);
+    chatposlat =
+        Build::colorButton(chatInput, u"chatposlat", QStringLiteral("Poslat"), {568, 8, 65, 25}, clYellow, kMenuFont);
     for (QWidget* control : std::initializer_list<QWidget*>{chattext, chatkomu, chatposlat})
         control->setEnabled(false);
 
-    TScrewPanel* state = group(this, {664, 296, 345, 457}, QStringLiteral("Celkový stav:"));
-    log = new QPlainTextEdit(state);
-    log->setObjectName(QStringLiteral("log"));
-    log->setGeometry(8, 48, 329, 393);
+    TScrewPanel* state =
+        Build::panel(this, u"StavPanel", {664, 296, 345, 457}, clBtnFace, QStringLiteral("Celkový stav:"));
+    log = Build::memo(state, u"log", {8, 48, 329, 393});
     log->setReadOnly(true);
-    log->setStyleSheet(QStringLiteral("background: #C0C0C0;"));
-    connect(log, &QPlainTextEdit::textChanged, this, &TForm1::logChanged);
+    // A style sheet rather than the palette: it also gives the panel its flat grey frame.
+    log->setStyleSheet(QStringLiteral("background: %1;").arg(toQColor(kLogBackground).name()));
 
-    KonecBut = button(this, u"KonecBut", QStringLiteral("Konec"), {832, 16, 169, 65}, clRed, clWhite);
+    KonecBut =
+        Build::colorButton(this, u"KonecBut", QStringLiteral("Konec"), {832, 16, 169, 65}, clRed, kMenuFont, clWhite);
 
     for (ColorButton* disabled : {UcetBut, UctyBut, TelefonyBut})
         disabled->setEnabled(false);
 
-    const auto wire = [this](ColorButton* b, void (TForm1::*handler)()) {
-        guardedConnect(forms_.dialogs, b, &ColorButton::clicked, this, handler);
-    };
-    wire(RecepceBut, &TForm1::RecepceButClick);
-    wire(NovyHostBut, &TForm1::NovyHostButClick);
-    wire(VyberHostaBut, &TForm1::VyberHostaButClick);
-    wire(RezervaceBut, &TForm1::RezervaceButClick);
-    wire(NastaveniBut, &TForm1::NastaveniButClick);
-    wire(TiskBut, &TForm1::TiskButClick);
-    wire(WebCamPokojeBut, &TForm1::WebCamPokojeButClick);
-    wire(UklidBut, &TForm1::UklidButClick);
-    wire(UdrzbaBut, &TForm1::UdrzbaButClick);
-    wire(AktualizaceBut, &TForm1::AktualizaceButClick);
-    wire(BarBut, &TForm1::BarButClick);
-    wire(TaxiBut, &TForm1::TaxiButClick);
-    wire(KuryrBut, &TForm1::KuryrButClick);
-    wire(KonecBut, &TForm1::KonecButClick);
+    Dialogs* dialogs = forms_.dialogs;
+    guardedConnect(dialogs, log, &QPlainTextEdit::textChanged, this, &TForm1::logChanged);
+    guardedConnect(dialogs, RecepceBut, &ColorButton::clicked, this, &TForm1::RecepceButClick);
+    guardedConnect(dialogs, NovyHostBut, &ColorButton::clicked, this, &TForm1::NovyHostButClick);
+    guardedConnect(dialogs, VyberHostaBut, &ColorButton::clicked, this, &TForm1::VyberHostaButClick);
+    guardedConnect(dialogs, RezervaceBut, &ColorButton::clicked, this, &TForm1::RezervaceButClick);
+    guardedConnect(dialogs, NastaveniBut, &ColorButton::clicked, this, &TForm1::NastaveniButClick);
+    guardedConnect(dialogs, TiskBut, &ColorButton::clicked, this, &TForm1::TiskButClick);
+    guardedConnect(dialogs, WebCamPokojeBut, &ColorButton::clicked, this, &TForm1::WebCamPokojeButClick);
+    guardedConnect(dialogs, UklidBut, &ColorButton::clicked, this, &TForm1::UklidButClick);
+    guardedConnect(dialogs, UdrzbaBut, &ColorButton::clicked, this, &TForm1::UdrzbaButClick);
+    guardedConnect(dialogs, AktualizaceBut, &ColorButton::clicked, this, &TForm1::AktualizaceButClick);
+    guardedConnect(dialogs, BarBut, &ColorButton::clicked, this, &TForm1::BarButClick);
+    guardedConnect(dialogs, TaxiBut, &ColorButton::clicked, this, &TForm1::TaxiButClick);
+    guardedConnect(dialogs, KuryrBut, &ColorButton::clicked, this, &TForm1::KuryrButClick);
+    guardedConnect(dialogs, KonecBut, &ColorButton::clicked, this, &TForm1::KonecButClick);
 
     // Create handler: the explanatory chat page, the data directory and the version.
     WebChat->Navigate(webChatExplanationPage());
@@ -277,7 +261,8 @@ void TForm1::UdrzbaButClick()
 
 void TForm1::AktualizaceButClick()
 {
-    startCompanion(forms_.dataFile(QStringLiteral("pelmor.exe")), QStringLiteral("pelmor.exe"), {}, forms_.dataDirectory);
+    startCompanion(forms_.dataFile(QStringLiteral("pelmor.exe")), QStringLiteral("pelmor.exe"), {},
+                   forms_.dataDirectory);
 }
 
 void TForm1::BarButClick()

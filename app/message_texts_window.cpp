@@ -1,6 +1,7 @@
 #include "app/message_texts_window.h"
 
 #include "app/forms.h"
+#include "widgets/control_builders.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
@@ -49,11 +50,8 @@ TForm11::TForm11(Forms& /*forms*/, QWidget* parent) : QWidget(parent)
     setObjectName(QStringLiteral("Form11"));
     setWindowTitle(QStringLiteral("Překlady"));
     auto* layout = new QVBoxLayout(this);
-    for (const MessageText& entry : kTexts) {
-        auto* label = new QLabel(QString::fromUtf16(entry.text), this);
-        label->setObjectName(QString::fromUtf16(entry.key));
-        layout->addWidget(label);
-    }
+    for (const MessageText& entry : kTexts)
+        layout->addWidget(Build::label(this, entry.key, QString::fromUtf16(entry.text), {}, Build::kParentFont));
 }
 
 QString TForm11::text(const QString& key) const

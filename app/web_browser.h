@@ -41,20 +41,3 @@ class WebEngineBrowserFactory final : public TWebBrowserFactory
 public:
     TWebBrowser* create(QWidget* parent) override;
 };
-
-// Test double: a blank widget that records every address it is asked to show.
-class RecordingBrowser final : public TWebBrowser
-{
-    Q_OBJECT
-public:
-    using TWebBrowser::TWebBrowser;
-    void Navigate(const QString& address) override { navigations << address; }
-
-    QStringList navigations;
-};
-
-class RecordingBrowserFactory final : public TWebBrowserFactory
-{
-public:
-    TWebBrowser* create(QWidget* parent) override { return new RecordingBrowser(parent); }
-};

@@ -3,12 +3,15 @@
 #include "app/forms.h"
 #include "app/main_window.h"
 #include "desktop/guarded.h"
+#include "desktop/guarded_connect.h"
 #include "desktop/shell.h"
 #include "rooms/reception_window.h"
 #include "settings/settings_window.h"
 #include "store/regional_settings.h"
+#include "widgets/control_builders.h"
 #include "widgets/lcd99.h"
 #include "widgets/led_meter.h"
+#include "widgets/qt_color.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -20,7 +23,19 @@
 #include <QThread>
 #include <QTimer>
 
+#include <optional>
+
 namespace {
+
+constexpr QSize kWindowSize(420, 260);
+constexpr int kTickMs = 1000;
+// The start-up meter: 100 steps of 10 ms, about one second.
+constexpr int kMeterSteps = 100;
+constexpr int kMeterStepMs = 10;
+const Build::Font kTitleFont{44, true};
+constexpr TColor kNameBlue = rgbColor(0x0D, 0x86, 0xFF);
+constexpr TColor kNumberOrange = rgbColor(0xFF, 0x80, 0x00);
+constexpr TColor kDoorBrown = rgbColor(0x80, 0x40, 0x00);
 
 // The small picture of the welcome screen: a house with a lit window.
 QPixmap housePicture()
@@ -29,24 +44,24 @@ QPixmap housePicture()
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
     p.setPen(Qt::black);
-    p.setBrush(QColor(0x0D, 0x86, 0xFF));
+    p.setBrush(toQColor(kNameBlue));
     p.drawPolygon(QPolygon({{4, 30}, {32, 6}, {60, 30}}));
     p.setBrush(Qt::white);
     p.drawRect(10, 30, 44, 30);
     p.setBrush(Qt::yellow);
     p.drawRect(18, 38, 10, 10);
-    p.setBrush(QColor(0x80, 0x40, 0x00));
+    p.setBrush(toQColor(kDoorBrown));
     p.drawRect(36, 40, 10, 20);
     return pixmap;
 }
 
-QLabel* label(QWidget* parent, const QString& text, const QRect& rect, const QString& style = {})
+// A text of the welcome screen; clicks on it reach the window and hide it.
+QLabel* text(QWidget* parent, QStringView name, const QString& text, const QRect& rect, const Build::Font& font,
+             std::optional<TColor> color = std::nullopt)
 {
-    auto* l = new QLabel(text, parent);
-    l->setGeometry(rect);
-    if (!style.isEmpty())
-        l->setStyleSheet(style);
-    // Clicks on plain texts reach the window and hide it.
+    QLabel* l = Build::label(parent, name, text, rect, font);
+    if (color)
+        Build::setTextColor(l, *color);
     l->setAttribute(Qt::WA_TransparentForMouseEvents);
     return l;
 }
@@ -67,41 +82,31 @@ QLabel* link(QWidget* parent, Forms& forms, const QString& text, const QString& 
 } // namespace
 
 TForm6::TForm6(Forms& forms, QWidget* parent)
-    : QWidget(parent), Timer1(new QTimer(this)), LEDMeter(new TLEDMeter(this)), XBut(new QPushButton(this)),
+    : QWidget(parent), Timer1(new QTimer(this)),
       pause([](int milliseconds) { QThread::msleep(static_cast<unsigned long>(milliseconds)); }), forms_(forms)
 {
     setObjectName(QStringLiteral("Form6"));
     setWindowTitle(QStringLiteral("Lodgera"));
     setWindowFlag(Qt::FramelessWindowHint);
-    setFixedSize(420, 260);
+    setFixedSize(kWindowSize);
     setAutoFillBackground(true);
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, Qt::white);
     setPalette(palette);
 
-    auto* picture = label(this, {}, {20, 24, 64, 64});
-    picture->setPixmap(housePicture());
-    label(this, QStringLiteral("Lodgera"), {100, 16, 240, 56},
-          QStringLiteral("font: bold 44px Arial; color: #0D86FF;"));
-    label(this, QStringLiteral("1"), {344, 16, 40, 56}, QStringLiteral("font: bold 44px Arial; color: #FF8000;"));
-    label(this, QStringLiteral("Built 6."), {104, 72, 200, 18}, QStringLiteral("font: 12px Arial;"));
-    label(this, QStringLiteral("Rooms, guests, reservations and printing for the front desk."), {20, 110, 380, 20},
-          QStringLiteral("font: italic 12px Arial;"));
+    LEDMeter = Build::ledMeter(this, u"LEDMeter", {20, 220, 380, 16}, 0, kMeterSteps, 0);
+    XBut = Build::button(this, u"XBut", QStringLiteral("X"), {392, 6, 22, 22}, Build::kParentFont);
+
+    text(this, u"Picture", {}, {20, 24, 64, 64}, Build::kParentFont)->setPixmap(housePicture());
+    text(this, u"ProductName", QStringLiteral("Lodgera"), {100, 16, 240, 56}, kTitleFont, kNameBlue);
+    text(this, u"ProductNumber", QStringLiteral("1"), {344, 16, 40, 56}, kTitleFont, kNumberOrange);
+    text(this, u"Build", QStringLiteral("Built 6."), {104, 72, 200, 18}, Build::Font{12});
+    text(this, u"Purpose", QStringLiteral("Rooms, guests, reservations and printing for the front desk."),
+         {20, 110, 380, 20}, Build::Font{12, false, QStringLiteral("Arial"), 0, true});
     link(this, forms, QStringLiteral("www.lodgera.example"), QStringLiteral("https://www.lodgera.example/"),
          {20, 150, 200, 18});
     link(this, forms, QStringLiteral("info@lodgera.example"), QStringLiteral("mailto:info@lodgera.example"),
          {20, 172, 200, 18});
-
-    LEDMeter->setObjectName(QStringLiteral("LEDMeter"));
-    LEDMeter->setMin(0);
-    LEDMeter->setMax(100);
-    LEDMeter->setPosition(0);
-    LEDMeter->setGeometry(20, 220, 380, 16);
-
-    XBut->setObjectName(QStringLiteral("XBut"));
-    XBut->setText(QStringLiteral("X"));
-    XBut->setGeometry(392, 6, 22, 22);
-    connect(XBut, &QPushButton::clicked, this, &QWidget::hide);
 
     if (QScreen* s = QGuiApplication::primaryScreen())
         move(s->geometry().center() - rect().center());
@@ -109,8 +114,9 @@ TForm6::TForm6(Forms& forms, QWidget* parent)
     // Create handler: empty state; the timer runs from creation to the end of the program.
     Stav.clear();
     Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(1000);
-    connect(Timer1, &QTimer::timeout, this, [this] { runGuarded(forms_.dialogs, [this] { Timer1Timer(); }); });
+    Timer1->setInterval(kTickMs);
+    guardedConnect(forms_.dialogs, XBut, &QPushButton::clicked, this, &QWidget::hide);
+    guardedConnect(forms_.dialogs, Timer1, &QTimer::timeout, this, &TForm6::Timer1Timer);
     Timer1->start();
 }
 
@@ -140,10 +146,10 @@ void TForm6::Timer1Timer()
 void TForm6::playMeter()
 {
     // About one second during which input waits, as the meter fills.
-    for (int position = 1; position <= 100; ++position) {
+    for (int position = 1; position <= kMeterSteps; ++position) {
         LEDMeter->setPosition(position);
         LEDMeter->repaint();
-        pause(10);
+        pause(kMeterStepMs);
     }
 }
 

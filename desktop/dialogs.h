@@ -1,6 +1,6 @@
 #pragma once
 // Dialogs: the modal message boxes of the system, behind one seam so that windows can be tested
-// headless. Production shows QMessageBox; tests use RecordingDialogs.
+// headless. Production shows QMessageBox; tests use the recording double in tests/support.
 
 #include <QString>
 #include <QStringList>
@@ -33,35 +33,4 @@ public:
     bool confirm(const QString& text) override;
     void information(const QString& text) override;
     void error(const QString& text) override;
-};
-
-// Test double: records every box and answers confirmations as told.
-class RecordingDialogs final : public Dialogs
-{
-public:
-    struct Shown
-    {
-        Kind kind;
-        QString text;
-    };
-
-    void message(const QString& text) override { shown.push_back({Kind::Plain, text}); }
-    bool confirm(const QString& text) override
-    {
-        shown.push_back({Kind::Confirmation, text});
-        return confirmAnswer;
-    }
-    void information(const QString& text) override { shown.push_back({Kind::Information, text}); }
-    void error(const QString& text) override { shown.push_back({Kind::Error, text}); }
-
-    QStringList texts() const
-    {
-        QStringList all;
-        for (const Shown& s : shown)
-            all << s.text;
-        return all;
-    }
-
-    std::vector<Shown> shown;
-    bool confirmAnswer = true;
 };

@@ -1,6 +1,6 @@
 #pragma once
 // Shell: starting programs and opening addresses, behind one seam. Production uses
-// QProcess::startDetached and QDesktopServices; tests use RecordingShell. Neither waits nor
+// QProcess::startDetached and QDesktopServices; tests use a recording double. Neither waits nor
 // reports whether the program or address opened.
 
 #include <QString>
@@ -23,21 +23,4 @@ class DesktopShell final : public Shell
 public:
     void startProgram(const QString& file, const QString& parameters, const QString& folder) override;
     void openUrl(const QString& address) override;
-};
-
-class RecordingShell final : public Shell
-{
-public:
-    struct Started
-    {
-        QString file, parameters, folder;
-    };
-    void startProgram(const QString& file, const QString& parameters, const QString& folder) override
-    {
-        started.push_back({file, parameters, folder});
-    }
-    void openUrl(const QString& address) override { opened.push_back(address); }
-
-    std::vector<Started> started;
-    std::vector<QString> opened;
 };

@@ -2,9 +2,11 @@
 
 #include "desktop/dialogs.h"
 #include "desktop/guarded.h"
+#include "desktop/guarded_connect.h"
 #include "downloader/destination.h"
 #include "downloader/progress.h"
 #include "net/http_client.h"
+#include "widgets/control_builders.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -23,18 +25,33 @@ constexpr int kClientWidth = 450;
 constexpr int kClientHeight = 236;
 constexpr int kLeft = 12;
 constexpr int kTextWidth = 425;
+// What the address and destination labels show before the window is shown.
+const QString kNone = QStringLiteral("none");
 
-QLabel* label(QWidget* parent, const char* name, const QString& text, QRect geometry, bool bold)
+constexpr int kButtonTop = 174;
+constexpr int kButtonHeight = 49;
+constexpr int kWideButtonWidth = 137;
+constexpr int kOkButtonWidth = 89;
+constexpr int kButtonGap = 10;
+// MS Sans Serif where it is installed; the system's sans serif face otherwise.
+const Build::Font kButtonFont{23, true, QStringLiteral("MS Sans Serif")};
+
+// One of the window's buttons, with their common look: bold 23-pixel caption, black border,
+// one-pixel bevel, contrasts 5 and 6, no gradient, no timer.
+Button* windowButton(QWidget* parent, QStringView name, const QString& caption, const QRect& rect, TColor face)
 {
-    auto* result = new QLabel(text, parent);
-    result->setObjectName(QLatin1String(name));
-    result->setGeometry(geometry);
-    if (bold) {
-        QFont font = result->font();
-        font.setBold(true);
-        result->setFont(font);
-    }
-    return result;
+    Button* button = Build::colorButton(parent, name, caption, rect, face, kButtonFont, clBtnText);
+    QFont font = button->font();
+    font.setStyleHint(QFont::SansSerif);
+    button->setFont(font);
+    button->setFixedSize(rect.size());
+    button->setGradientStyle(TButtonGradientStyle::gsNone);
+    button->setBevelWidth(1);
+    button->setBorderColor(clBlack);
+    button->setContrastHighlight(5);
+    button->setContrastShadow(6);
+    button->setAllowTimer(false);
+    return button;
 }
 
 } // namespace
@@ -54,10 +71,12 @@ TForm1::TForm1(Dialogs& dialogs, QString argument, QWidget* parent)
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     GroupBox1->setGeometry(0, 0, kClientWidth, kClientHeight);
 
-    Label1 = label(GroupBox1, "Label1", QStringLiteral("Downloaded file:"), {kLeft, 24, kTextWidth, 16}, true);
-    DownFile = label(GroupBox1, "DownFile", QStringLiteral("none"), {kLeft, 42, kTextWidth, 16}, false);
-    Label2 = label(GroupBox1, "Label2", QStringLiteral("Destination file:"), {kLeft, 68, kTextWidth, 16}, true);
-    Nazev = label(GroupBox1, "Nazev", QStringLiteral("none"), {kLeft, 86, kTextWidth, 16}, false);
+    Label1 = Build::label(GroupBox1, u"Label1", QStringLiteral("Downloaded file:"), {kLeft, 24, kTextWidth, 16},
+                          Build::kParentBold);
+    DownFile = Build::label(GroupBox1, u"DownFile", kNone, {kLeft, 42, kTextWidth, 16}, Build::kParentFont);
+    Label2 = Build::label(GroupBox1, u"Label2", QStringLiteral("Destination file:"), {kLeft, 68, kTextWidth, 16},
+                          Build::kParentBold);
+    Nazev = Build::label(GroupBox1, u"Nazev", kNone, {kLeft, 86, kTextWidth, 16}, Build::kParentFont);
 
     ProgressBar1 = new TransferProgressBar(GroupBox1);
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
@@ -66,19 +85,13 @@ TForm1::TForm1(Dialogs& dialogs, QString argument, QWidget* parent)
     ProgressBar1->setValue(0);
     ProgressBar1->setTextVisible(false);
 
-    StartBut = new Button(GroupBox1);
-    StartBut->setObjectName(QStringLiteral("StartBut"));
-    setUpButton(*StartBut, QStringLiteral("START"), clLime, {137, 49});
-    StartBut->move(kLeft, 174);
-    StopBut = new Button(GroupBox1);
-    StopBut->setObjectName(QStringLiteral("StopBut"));
-    setUpButton(*StopBut, QStringLiteral("STOP"), clRed, {137, 49});
-    StopBut->move(kLeft + 137 + 10, 174);
+    StartBut = windowButton(GroupBox1, u"StartBut", QStringLiteral("START"),
+                            {kLeft, kButtonTop, kWideButtonWidth, kButtonHeight}, clLime);
+    StopBut = windowButton(GroupBox1, u"StopBut", QStringLiteral("STOP"),
+                           {kLeft + kWideButtonWidth + kButtonGap, kButtonTop, kWideButtonWidth, kButtonHeight}, clRed);
     StopBut->setEnabled(false);
-    OKBut = new Button(GroupBox1);
-    OKBut->setObjectName(QStringLiteral("OKBut"));
-    setUpButton(*OKBut, QStringLiteral("OK"), clYellow, {89, 49});
-    OKBut->move(kLeft + kTextWidth - 89, 174);
+    OKBut = windowButton(GroupBox1, u"OKBut", QStringLiteral("OK"),
+                         {kLeft + kTextWidth - kOkButtonWidth, kButtonTop, kOkButtonWidth, kButtonHeight}, clYellow);
 
     NMHTTP1 = new TNMHTTP(this);
     NMHTTP1->setObjectName(QStringLiteral("NMHTTP1"));
@@ -94,9 +107,9 @@ TForm1::TForm1(Dialogs& dialogs, QString argument, QWidget* parent)
     // The waits of a transfer run the window's events: repaints, STOP and OK.
     NMHTTP1->EventPump = [] { QCoreApplication::processEvents(QEventLoop::AllEvents); };
 
-    connect(StartBut, &Button::clicked, this, &TForm1::StartButClick);
-    connect(StopBut, &Button::clicked, this, &TForm1::StopButClick);
-    connect(OKBut, &Button::clicked, this, &TForm1::OKButClick);
+    guardedConnect(&dialogs_, StartBut, &Button::clicked, this, &TForm1::StartButClick);
+    guardedConnect(&dialogs_, StopBut, &Button::clicked, this, &TForm1::StopButClick);
+    guardedConnect(&dialogs_, OKBut, &Button::clicked, this, &TForm1::OKButClick);
 }
 
 TForm1::~TForm1() = default;
@@ -116,7 +129,7 @@ void TForm1::StartButClick()
         dialogs_.message(QStringLiteral("URL to download not Found!"));
         return;
     }
-    if (Nazev->text() == QLatin1String("none")) {
+    if (Nazev->text() == kNone) {
         dialogs_.message(QStringLiteral("Destination filename not correct!"));
         return;
     }

@@ -6,7 +6,7 @@
 
 #include "desktop/directory_locator.h"
 #include "downloader/progress_bar.h"
-#include "downloader/window_button.h"
+#include "widgets/color_button.h"
 
 #include <QString>
 #include <QWidget>
@@ -17,6 +17,9 @@ class QLabel;
 class TNMHTTP;
 
 namespace downloader {
+
+// The window's push buttons: owner-drawn colour buttons.
+using Button = ColorButton;
 
 class TForm1 final : public QWidget
 {

@@ -100,8 +100,8 @@ TForm17::ReportPage TForm17::buildPage(int number, const QString& caption)
                                     {kMargin, 10, 140, 40}, kGenerateFace);
     p.print =
         Build::colorButton(p.sheet, unnumbered(u"TiskBut"), QStringLiteral("Tisk"), {156, 10, 110, 40}, kPrintFace);
-    p.day = Build::datePicker(p.sheet, QString(QStringLiteral("kal") + n), {284, 17, 130, 26});
-    p.day->setDisplayFormat(RegionalSettings::shortDateFormat());
+    p.day = Build::dateEdit(p.sheet, QString(QStringLiteral("kal") + n), {284, 17, 130, 26},
+                            RegionalSettings::shortDateFormat());
     p.day->setAccessibleName(QStringLiteral("Den"));
     p.allDays =
         Build::radioButton(p.sheet, unnumbered(u"vsechny"), QStringLiteral("Všechny dny"), {432, 8, 160, 22}, true);

@@ -2,20 +2,24 @@
 
 #include "app/forms.h"
 #include "app/main_window.h"
+#include "desktop/guarded.h"
+#include "desktop/guarded_connect.h"
 #include "rooms/floor_names.h"
 #include "rooms/floor_plan.h"
 #include "rooms/reception_clock.h"
 #include "rooms/room_window.h"
 #include "settings/settings_window.h"
 #include "store/regional_settings.h"
+#include "widgets/click_label.h"
 #include "widgets/color_button.h"
+#include "widgets/control_builders.h"
+#include "widgets/qt_color.h"
 #include "widgets/screw_panel.h"
 
 #include <QApplication>
 #include <QDateEdit>
 #include <QFrame>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QTimer>
@@ -24,29 +28,34 @@ namespace {
 
 using Rooms::RoomStatus;
 
-QColor statusColor(RoomStatus status)
+constexpr QSize kWindowSize(1024, 768);
+// Where "Dokovat" moves the plan: to the right of a 1280-pixel screen, out of the way.
+constexpr QPoint kDockedPosition(1280, 0);
+constexpr int kReloadIntervalMs = 1000;
+// A tile's caption and colour before the first reload.
+const QString kNoRoomName = QStringLiteral("--");
+constexpr TColor kTileFace = clSilver;
+const Build::Font kTileFont{13, true};
+const Build::Font kCounterFont{0, true, QString(), 11};
+constexpr TColor kCountersBackground = rgbColor(0x30, 0x30, 0x30);
+constexpr TColor kOkFace = rgbColor(0xA8, 0xFF, 0xA8);
+constexpr TColor kDockFace = rgbColor(0xFF, 0xFF, 0x80);
+constexpr int kButtonBevel = 2;
+
+// The counters below the plan: three to a row, the count right-aligned before its legend.
+constexpr QRect kCountersRect(322, 664, 534, 96);
+constexpr int kCounterColumnWidth = 176;
+constexpr int kCounterRowHeight = 29;
+
+QRect counterRect(int slot)
 {
-    return QColor::fromRgb(Rooms::statusWord(status).rgb);
+    return {8 + (slot % 3) * kCounterColumnWidth, 6 + (slot / 3) * kCounterRowHeight, 44, 26};
 }
 
-// The tiles' colour of a status word (the status table holds 0xRRGGBB).
-TColor tileColor(RoomStatus status)
+QRect legendRect(int slot)
 {
-    const quint32 rgb = Rooms::statusWord(status).rgb;
-    return rgbColor(int(rgb >> 16), int(rgb >> 8), int(rgb));
-}
-
-ColorButton* colourButton(QWidget* parent, const QString& name, const QString& caption, TColor face)
-{
-    auto* button = new ColorButton(parent);
-    button->setObjectName(name);
-    button->setCaption(caption);
-    button->setColor(face);
-    button->setBevelWidth(2);
-    QFont bold = button->font();
-    bold.setBold(true);
-    button->setFont(bold);
-    return button;
+    const QRect count = counterRect(slot);
+    return {count.left() + 50, count.top(), 120, count.height()};
 }
 
 } // namespace
@@ -55,39 +64,29 @@ TForm5::TForm5(Forms& forms, QWidget* parent) : QWidget(parent, Qt::Window | Qt:
 {
     setObjectName(QStringLiteral("Form5"));
     setWindowTitle(QStringLiteral("Recepce"));
-    resize(1024, 768);
+    resize(kWindowSize);
     buildControls();
     FormCreate();
 }
 
 void TForm5::buildControls()
 {
-    QFont tileFont(QStringLiteral("Arial"));
-    tileFont.setPixelSize(13);
-    tileFont.setBold(true);
     for (int room = 1; room <= Rooms::kRoomCount; ++room) {
-        auto* t = new TScrewPanel(this);
-        t->setObjectName(QStringLiteral("p") + QString::number(room));
-        t->setGeometry(Rooms::tileRect(room));
-        t->setCaption(QStringLiteral("--"));
-        t->setColor(clSilver);
-        t->setFont(tileFont);
+        TScrewPanel* t = Build::panel(this, QStringLiteral("p%1").arg(room), Rooms::tileRect(room), kTileFace);
+        t->setCaption(kNoRoomName);
+        t->setFont(kTileFont.apply(t->font()));
         t->setCursor(Qt::PointingHandCursor);
-        connect(t, &TScrewPanel::clicked, this, [this, room] { pClick(room); });
+        guardedConnect(forms_.dialogs, t, &TScrewPanel::clicked, this, [this, room] { pClick(room); });
         p[static_cast<std::size_t>(room - 1)] = t;
     }
 
-    QFont bold = font();
-    bold.setBold(true);
     for (int f = 0; f < Rooms::kFloorCount; ++f) {
-        auto* label = new QLabel(QStringLiteral("Patro %1:").arg(f), this);
-        label->setObjectName(QStringLiteral("Floor") + QString::number(f));
-        label->setGeometry(Rooms::floorLabelRect(f));
-        label->setFont(bold);
+        ClickLabel* label =
+            Build::clickLabel(this, QStringLiteral("Floor%1").arg(f), QStringLiteral("Patro %1:").arg(f),
+                              Rooms::floorLabelRect(f), Build::kParentBold);
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         label->setIndent(4);
-        label->setCursor(Qt::PointingHandCursor);
-        label->installEventFilter(this);
+        guardedConnect(forms_.dialogs, label, &ClickLabel::clicked, this, [this, f] { FloorClick(f); });
         Floor[static_cast<std::size_t>(f)] = label;
     }
 
@@ -96,82 +95,62 @@ void TForm5::buildControls()
     hodinky->setObjectName(QStringLiteral("hodinky"));
     hodinky->setGeometry(70, 666, 161, 52);
 
-    Datum = new QDateEdit(this);
-    Datum->setObjectName(QStringLiteral("Datum"));
-    Datum->setGeometry(70, 726, 161, 30);
-    Datum->setCalendarPopup(true);
-    Datum->setDisplayFormat(RegionalSettings::shortDateFormat());
+    Datum = Build::dateEdit(this, u"Datum", {70, 726, 161, 30}, RegionalSettings::shortDateFormat());
 
-    NacistBut = new QPushButton(QStringLiteral("Načíst"), this);
-    NacistBut->setObjectName(QStringLiteral("NacistBut"));
+    NacistBut = Build::button(this, u"NacistBut", QStringLiteral("Načíst"), {238, 726, 76, 30}, Build::kParentBold);
     NacistBut->setFlat(true);
-    NacistBut->setFont(bold);
-    NacistBut->setGeometry(238, 726, 76, 30);
-    connect(NacistBut, &QPushButton::clicked, this, &TForm5::NacistButClick);
 
-    auto* counters = new QFrame(this);
-    counters->setGeometry(322, 664, 534, 96);
-    counters->setFrameShape(QFrame::Panel);
-    counters->setFrameShadow(QFrame::Raised);
+    QFrame* counters = Build::frame(this, u"counters", kCountersRect);
     counters->setAutoFillBackground(true);
     QPalette dark = counters->palette();
-    dark.setColor(QPalette::Window, QColor(0x30, 0x30, 0x30));
+    dark.setColor(QPalette::Window, toQColor(kCountersBackground));
     counters->setPalette(dark);
 
-    QFont counterFont = bold;
-    counterFont.setPointSize(11);
     struct Slot
     {
         QLabel** count;
         QLabel** legend;
-        const char* name;
+        const char16_t* name;
         RoomStatus status;
     };
     const Slot rows[] = {
-        {&volno_label, &volno_labelx, "volno", RoomStatus::Free},
-        {&plno_label, &plno_labelx, "plno", RoomStatus::Full},
-        {&oprava_label, &oprava_labelx, "oprava", RoomStatus::Service},
-        {&uklid_label, &uklid_labelx, "uklid", RoomStatus::Clean},
-        {&mimo_label, &mimo_labelx, "mimo", RoomStatus::OutOfOrder},
-        {&nic_label, &nic_labelx, "nic", RoomStatus::None},
-        {&rezervace_label, &rezervace_labelx, "rezervace", RoomStatus::Reserved},
+        {&volno_label, &volno_labelx, u"volno", RoomStatus::Free},
+        {&plno_label, &plno_labelx, u"plno", RoomStatus::Full},
+        {&oprava_label, &oprava_labelx, u"oprava", RoomStatus::Service},
+        {&uklid_label, &uklid_labelx, u"uklid", RoomStatus::Clean},
+        {&mimo_label, &mimo_labelx, u"mimo", RoomStatus::OutOfOrder},
+        {&nic_label, &nic_labelx, u"nic", RoomStatus::None},
+        {&rezervace_label, &rezervace_labelx, u"rezervace", RoomStatus::Reserved},
     };
-    int i = 0;
+    int slot = 0;
     for (const Slot& s : rows) {
-        const int x = 8 + (i % 3) * 176;
-        const int y = 6 + (i / 3) * 29;
-        QPalette text = counters->palette();
-        text.setColor(QPalette::WindowText, statusColor(s.status));
-
-        auto* count = new QLabel(QStringLiteral("0"), counters);
-        count->setObjectName(QLatin1String(s.name) + QStringLiteral("_label"));
-        count->setGeometry(x, y, 44, 26);
-        count->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        count->setFont(counterFont);
-        count->setPalette(text);
-        *s.count = count;
-
-        auto* legend = new QLabel(Rooms::legendText(s.status), counters);
-        legend->setObjectName(QLatin1String(s.name) + QStringLiteral("_labelx"));
-        legend->setGeometry(x + 50, y, 120, 26);
-        legend->setFont(counterFont);
-        legend->setPalette(text);
-        *s.legend = legend;
-        ++i;
+        const QString name = QString::fromUtf16(s.name);
+        const TColor color = Rooms::statusWord(s.status).color;
+        *s.count = Build::label(counters, name + QStringLiteral("_label"), QStringLiteral("0"), counterRect(slot),
+                                kCounterFont);
+        (*s.count)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        *s.legend = Build::label(counters, name + QStringLiteral("_labelx"), Rooms::legendText(s.status),
+                                 legendRect(slot), kCounterFont);
+        Build::setTextColor(*s.count, color);
+        Build::setTextColor(*s.legend, color);
+        ++slot;
     }
 
-    OKBut = colourButton(this, QStringLiteral("OKBut"), QStringLiteral("OK"), rgbColor(0xA8, 0xFF, 0xA8));
-    OKBut->setGeometry(870, 666, 120, 44);
-    connect(OKBut, &ColorButton::clicked, this, &TForm5::OKButClick);
-    DokovatBut =
-        colourButton(this, QStringLiteral("DokovatBut"), QStringLiteral("Dokovat >"), rgbColor(0xFF, 0xFF, 0x80));
-    DokovatBut->setGeometry(870, 714, 120, 44);
-    connect(DokovatBut, &ColorButton::clicked, this, &TForm5::DokovatButClick);
+    OKBut = Build::colorButton(this, u"OKBut", QStringLiteral("OK"), {870, 666, 120, 44}, kOkFace, Build::kParentBold,
+                               clBtnText);
+    OKBut->setBevelWidth(kButtonBevel);
+    DokovatBut = Build::colorButton(this, u"DokovatBut", QStringLiteral("Dokovat >"), {870, 714, 120, 44}, kDockFace,
+                                    Build::kParentBold, clBtnText);
+    DokovatBut->setBevelWidth(kButtonBevel);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(1000);
-    connect(Timer1, &QTimer::timeout, this, &TForm5::Timer1Timer);
+    Timer1->setInterval(kReloadIntervalMs);
+
+    guardedConnect(forms_.dialogs, NacistBut, &QPushButton::clicked, this, &TForm5::NacistButClick);
+    guardedConnect(forms_.dialogs, OKBut, &ColorButton::clicked, this, &TForm5::OKButClick);
+    guardedConnect(forms_.dialogs, DokovatBut, &ColorButton::clicked, this, &TForm5::DokovatButClick);
+    guardedConnect(forms_.dialogs, Timer1, &QTimer::timeout, this, &TForm5::Timer1Timer);
     Timer1->start();
 }
 
@@ -183,14 +162,15 @@ void TForm5::FormCreate()
 void TForm5::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    // Only becoming visible runs the show handler, not the window system restoring it.
+    // Only becoming visible runs the show handler, not the window system restoring it. Its errors
+    // end in the error box here: they must not unwind through the window system's show().
     if (!event->spontaneous())
-        FormShow();
+        runGuarded(forms_.dialogs, [this] { FormShow(); });
 }
 
 void TForm5::FormShow()
 {
-    setGeometry(0, 0, 1024, 768);
+    setGeometry(QRect(QPoint(0, 0), kWindowSize));
     if (Rezim != kRezimRezervace)
         Datum->setDateTime(forms_.now());
     NacistStav();
@@ -216,7 +196,7 @@ void TForm5::NacistStav()
         const auto status = Rooms::recognizeStatus(plan.statuses[static_cast<std::size_t>(room - 1)]);
         if (!status)
             continue;
-        tile(room)->setColor(tileColor(*status));
+        tile(room)->setColor(Rooms::statusWord(*status).color);
         ++counts[static_cast<std::size_t>(*status)];
     }
 
@@ -286,17 +266,5 @@ void TForm5::OKButClick()
 
 void TForm5::DokovatButClick()
 {
-    move(1280, 0);
-}
-
-bool TForm5::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        for (int f = 0; f < Rooms::kFloorCount; ++f)
-            if (watched == Floor[static_cast<std::size_t>(f)]) {
-                FloorClick(f);
-                return true;
-            }
-    }
-    return QWidget::eventFilter(watched, event);
+    move(kDockedPosition);
 }

@@ -10,13 +10,13 @@ namespace Rooms {
 namespace {
 
 constexpr std::array<StatusWord, kStatusCount> kStatusWords{{
-    {RoomStatus::None, "NONE", 0xC0C0C0, u"neexistuje", "pokojNeexistuje"},
-    {RoomStatus::Free, "FREE", 0x00FF00, u"volných", "PokojJeVolny"},
-    {RoomStatus::Full, "FULL", 0xFF0000, u"obsazených", "PokojJeObsazen"},
-    {RoomStatus::Clean, "CLEAN", 0x9FCFFF, u"úklid", "PokojJevUklidu"},
-    {RoomStatus::OutOfOrder, "OUTOFORDER", 0x808080, u"mimo provoz", "PokojJeMimoProvoz"},
-    {RoomStatus::Service, "SERVICE", 0xFFCE9D, u"v opravě", "pokojJeVOprave"},
-    {RoomStatus::Reserved, "RESERVED", 0x0000FF, u"rezervace", "PokojJeRezervovan"},
+    {RoomStatus::None, "NONE", clSilver, u"neexistuje", "pokojNeexistuje"},
+    {RoomStatus::Free, "FREE", clLime, u"volných", "PokojJeVolny"},
+    {RoomStatus::Full, "FULL", clRed, u"obsazených", "PokojJeObsazen"},
+    {RoomStatus::Clean, "CLEAN", rgbColor(0x9F, 0xCF, 0xFF), u"úklid", "PokojJevUklidu"},
+    {RoomStatus::OutOfOrder, "OUTOFORDER", clGray, u"mimo provoz", "PokojJeMimoProvoz"},
+    {RoomStatus::Service, "SERVICE", rgbColor(0xFF, 0xCE, 0x9D), u"v opravě", "pokojJeVOprave"},
+    {RoomStatus::Reserved, "RESERVED", clBlue, u"rezervace", "PokojJeRezervovan"},
 }};
 
 QLatin1String fieldName(RoomStateFile::Field field)

@@ -7,6 +7,8 @@
 // closes it again; nothing is kept between calls, so every read sees every earlier write, also
 // those of other programs.
 
+#include "widgets/colors.h"
+
 #include <QDate>
 #include <QString>
 #include <QtGlobal>
@@ -29,7 +31,7 @@ struct StatusWord
 {
     RoomStatus status;
     const char* word;       // stored keyword, compared exactly (letter case included)
-    quint32 rgb;            // 0xRRGGBB shown for the status
+    TColor color;           // shown for the status on the plan and in the room window
     const char16_t* legend; // counter legend on the reception plan
     const char* messageKey; // key of the message text the room window shows on loading
 };

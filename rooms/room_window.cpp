@@ -4,12 +4,15 @@
 #include "app/main_window.h"
 #include "app/message_texts_window.h"
 #include "desktop/guarded.h"
+#include "desktop/guarded_connect.h"
 #include "guests/guest_file.h"
 #include "reservations/create_reservation_window.h"
 #include "rooms/reception_window.h"
 #include "widgets/color_button.h"
+#include "widgets/control_builders.h"
 #include "widgets/led_button.h"
 #include "widgets/led_meter.h"
+#include "widgets/qt_color.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -27,41 +30,36 @@ namespace {
 using Rooms::RoomStatus;
 using Field = Rooms::RoomStateFile::Field;
 
-const QColor kGreen(0x00, 0x80, 0x00);
-const QColor kRed(0xFF, 0x00, 0x00);
+constexpr QSize kWindowSize(600, 480);
+// What a room shows for a value it does not have, and the price offered at first.
+const QString kNoValue = QStringLiteral("--");
+const QString kStandardPrice = QStringLiteral("STANDARD");
 
-QColor wordColor(RoomStatus status)
+constexpr TColor kReserveFace = rgbColor(0x80, 0x80, 0xFF);
+constexpr TColor kOutOfServiceFace = rgbColor(0xFF, 0x60, 0x60);
+constexpr TColor kArrivalFace = rgbColor(0xA8, 0xFF, 0xA8);
+constexpr TColor kDepartureFace = rgbColor(0xFF, 0xA8, 0xA8);
+constexpr TColor kOkFace = rgbColor(0xFF, 0xFF, 0x80);
+constexpr int kButtonBevel = 2;
+// The room temperature bar: 0 … 55 cells, the fixed reading 10 of them, unlit cells dimly shown.
+constexpr int kTemperatureCells = 55;
+constexpr int kTemperatureReading = 10;
+constexpr int kUnlitContrast = 4;
+
+const Build::Font kPanelFont{0, true, QString(), 12};
+const Build::Font kScaleFont{0, false, QString(), 7};
+
+TColor wordColor(RoomStatus status)
 {
-    return QColor::fromRgb(Rooms::statusWord(status).rgb);
+    return Rooms::statusWord(status).color;
 }
 
-ColorButton* colourButton(QWidget* parent, const char* name, const QString& caption, const QColor& face,
-                          const QRect& geometry)
+// A status or presence button: bold caption on its colour with a two-pixel bevel.
+ColorButton* actionButton(QWidget* parent, QStringView name, const QString& caption, const QRect& rect, TColor face)
 {
-    auto* button = new ColorButton(parent);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(geometry);
-    button->setCaption(caption);
-    button->setColor(rgbColor(face.red(), face.green(), face.blue()));
-    button->setBevelWidth(2);
-    QFont bold = button->font();
-    bold.setBold(true);
-    button->setFont(bold);
+    ColorButton* button = Build::colorButton(parent, name, caption, rect, face, Build::kParentBold, clBtnText);
+    button->setBevelWidth(kButtonBevel);
     return button;
-}
-
-QLabel* caption(QWidget* parent, const QString& text, const QRect& geometry)
-{
-    auto* label = new QLabel(text, parent);
-    label->setGeometry(geometry);
-    return label;
-}
-
-void setTextColor(QWidget* widget, const QColor& color)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, color);
-    widget->setPalette(palette);
 }
 
 } // namespace
@@ -71,135 +69,89 @@ TForm4::TForm4(Forms& forms, QWidget* parent)
 {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("Pokoj"));
-    setFixedSize(600, 480);
+    setFixedSize(kWindowSize);
     buildControls();
 }
 
 void TForm4::buildControls()
 {
     // Borderless: the raised frame is the window's edge.
-    auto* frame = new QFrame(this);
-    frame->setGeometry(rect());
-    frame->setFrameShape(QFrame::Panel);
-    frame->setFrameShadow(QFrame::Raised);
-    frame->setLineWidth(2);
+    Build::frame(this, u"Bevel1", rect(), QFrame::Panel, QFrame::Raised, 2);
 
-    QFont bold = font();
-    bold.setBold(true);
+    Build::label(this, u"JmenoPokojeLabel", QStringLiteral("Název pokoje:"), {16, 14, 270, 18}, Build::kParentFont);
+    JmenoPokoje = Build::edit(this, u"JmenoPokoje", {16, 32, 270, 26});
 
-    caption(this, QStringLiteral("Název pokoje:"), QRect(16, 14, 270, 18));
-    JmenoPokoje = new QLineEdit(this);
-    JmenoPokoje->setObjectName(QStringLiteral("JmenoPokoje"));
-    JmenoPokoje->setGeometry(16, 32, 270, 26);
+    Build::label(this, u"VelikostPokojeLabel", QStringLiteral("Velikost pokoje:"), {16, 64, 270, 18},
+                 Build::kParentFont);
+    VelikostPokoje = Build::edit(this, u"VelikostPokoje", {16, 82, 270, 26});
 
-    caption(this, QStringLiteral("Velikost pokoje:"), QRect(16, 64, 270, 18));
-    VelikostPokoje = new QLineEdit(this);
-    VelikostPokoje->setObjectName(QStringLiteral("VelikostPokoje"));
-    VelikostPokoje->setGeometry(16, 82, 270, 26);
-
-    caption(this, QStringLiteral("Cena:"), QRect(16, 114, 270, 18));
-    CenaPokoje = new QComboBox(this);
-    CenaPokoje->setObjectName(QStringLiteral("CenaPokoje"));
-    CenaPokoje->setGeometry(16, 132, 270, 26);
-    CenaPokoje->setEditable(true);
+    Build::label(this, u"CenaPokojeLabel", QStringLiteral("Cena:"), {16, 114, 270, 18}, Build::kParentFont);
+    CenaPokoje = Build::comboBox(this, u"CenaPokoje", {16, 132, 270, 26}, true);
     CenaPokoje->setInsertPolicy(QComboBox::NoInsert); // the list stays empty; only the typed text counts
-    CenaPokoje->setEditText(QStringLiteral("STANDARD"));
+    CenaPokoje->setEditText(kStandardPrice);
 
-    caption(this, QStringLiteral("Poznámka:"), QRect(16, 164, 270, 18));
-    Poznamka = new QPlainTextEdit(this);
-    Poznamka->setObjectName(QStringLiteral("Poznamka"));
-    Poznamka->setGeometry(16, 182, 270, 112);
+    Build::label(this, u"PoznamkaLabel", QStringLiteral("Poznámka:"), {16, 164, 270, 18}, Build::kParentFont);
+    Poznamka = Build::memo(this, u"Poznamka", {16, 182, 270, 112});
 
-    default_ = new QCheckBox(QStringLiteral("Jako výchozí nastavení"), this);
-    default_->setObjectName(QStringLiteral("default"));
-    default_->setGeometry(16, 302, 270, 22);
+    default_ = Build::checkBox(this, u"default", QStringLiteral("Jako výchozí nastavení"), {16, 302, 270, 22});
 
     // The room lock and the temperature are fixed displays.
-    zamek = new TLEDButton(this);
-    zamek->setObjectName(QStringLiteral("zamek"));
-    zamek->setGeometry(16, 334, 130, 44);
-    zamek->setCaption(QStringLiteral("Zámek pokoje"));
+    zamek = Build::ledButton(this, u"zamek", QStringLiteral("Zámek pokoje"), {16, 334, 130, 44}, clRed,
+                             Build::kParentBold, clYellow);
     zamek->setTextPosition(TTextPosition::tpOnButton);
-    zamek->setColor(clRed);
-    zamek->setFontColor(clYellow);
-    zamek->setFont(bold);
     zamek->setEnabled(false);
-    zamekstav = new QLabel(QStringLiteral("Zamčeno"), this);
-    zamekstav->setObjectName(QStringLiteral("zamekstav"));
-    zamekstav->setGeometry(156, 346, 130, 20);
-    zamekstav->setFont(bold);
-    setTextColor(zamekstav, kRed);
+    zamekstav = Build::label(this, u"zamekstav", QStringLiteral("Zamčeno"), {156, 346, 130, 20}, Build::kParentBold);
+    Build::setTextColor(zamekstav, clRed);
 
-    caption(this, QStringLiteral("Aktuální Teplota v pokoji:"), QRect(16, 388, 360, 18))->setFont(bold);
-    LEDMeter1 = new TLEDMeter(this);
-    LEDMeter1->setObjectName(QStringLiteral("LEDMeter1"));
-    LEDMeter1->setGeometry(16, 408, 360, 16);
-    LEDMeter1->setMin(0);
-    LEDMeter1->setMax(55);
-    LEDMeter1->setPosition(10);
-    LEDMeter1->setLEDContrast(4); // unlit cells show dimly
-    caption(this, QStringLiteral("0°C"), QRect(384, 406, 60, 20))->setFont(bold);
-    auto* scale =
-        caption(this, QStringLiteral("-10      0          10            15  20     25     30     35     40      45"),
-                QRect(16, 426, 420, 16));
-    QFont small = font();
-    small.setPointSize(7);
-    scale->setFont(small);
+    Build::label(this, u"TeplotaLabel", QStringLiteral("Aktuální Teplota v pokoji:"), {16, 388, 360, 18},
+                 Build::kParentBold);
+    LEDMeter1 = Build::ledMeter(this, u"LEDMeter1", {16, 408, 360, 16}, 0, kTemperatureCells, kTemperatureReading);
+    LEDMeter1->setLEDContrast(kUnlitContrast);
+    Build::label(this, u"TeplotaText", QStringLiteral("0°C"), {384, 406, 60, 20}, Build::kParentBold);
+    Build::label(this, u"TeplotaScale",
+                 QStringLiteral("-10      0          10            15  20     25     30     35     40      45"),
+                 {16, 426, 420, 16}, kScaleFont);
 
-    stavpokoje = new QLabel(QStringLiteral("Pokoj je volný"), this);
-    stavpokoje->setObjectName(QStringLiteral("stavpokoje"));
-    stavpokoje->setGeometry(306, 16, 278, 44);
+    stavpokoje = Build::label(this, u"stavpokoje", QStringLiteral("Pokoj je volný"), {306, 16, 278, 44}, kPanelFont);
     stavpokoje->setFrameShape(QFrame::Panel);
     stavpokoje->setFrameShadow(QFrame::Raised);
     stavpokoje->setAlignment(Qt::AlignCenter);
     stavpokoje->setAutoFillBackground(true);
-    QFont large = bold;
-    large.setPointSize(12);
-    stavpokoje->setFont(large);
     setPanel(stavpokoje->text(), wordColor(RoomStatus::Free));
 
-    HostJe = new QLabel(QStringLiteral("Host není v pokoji"), this);
-    HostJe->setObjectName(QStringLiteral("HostJe"));
-    HostJe->setGeometry(306, 68, 278, 22);
+    HostJe =
+        Build::label(this, u"HostJe", QStringLiteral("Host není v pokoji"), {306, 68, 278, 22}, Build::kParentBold);
     HostJe->setAlignment(Qt::AlignCenter);
-    HostJe->setFont(bold);
-    setTextColor(HostJe, kRed);
+    Build::setTextColor(HostJe, clRed);
 
-    navsteva = new QLabel(QStringLiteral("žádný klient"), this);
-    navsteva->setObjectName(QStringLiteral("navsteva"));
-    navsteva->setGeometry(306, 94, 278, 22);
+    navsteva = Build::label(this, u"navsteva", QStringLiteral("žádný klient"), {306, 94, 278, 22}, Build::kParentFont);
     navsteva->setAlignment(Qt::AlignCenter);
 
-    RezervovatBut = colourButton(this, "RezervovatBut", QStringLiteral("REZERVOVAT"), QColor(0x80, 0x80, 0xFF),
-                                 QRect(306, 126, 134, 38));
-    UvioolnitBut = colourButton(this, "UvioolnitBut", QStringLiteral("UVOLNIT"), wordColor(RoomStatus::Free),
-                                QRect(450, 126, 134, 38));
-    UkliditBut = colourButton(this, "UkliditBut", QStringLiteral("Uklidit"), wordColor(RoomStatus::Clean),
-                              QRect(306, 170, 134, 38));
-    SpravitBut = colourButton(this, "SpravitBut", QStringLiteral("Spravit"), wordColor(RoomStatus::Service),
-                              QRect(450, 170, 134, 38));
-    OdstavitBut = colourButton(this, "OdstavitBut", QStringLiteral("Odstavit"), QColor(0xFF, 0x60, 0x60),
-                               QRect(306, 214, 134, 38));
-    ZrusitBut =
-        colourButton(this, "ZrusitBut", QStringLiteral("X"), wordColor(RoomStatus::None), QRect(450, 214, 134, 38));
-    PrichodBut =
-        colourButton(this, "PrichodBut", QStringLiteral("Příchod"), QColor(0xA8, 0xFF, 0xA8), QRect(306, 270, 134, 38));
-    OdchodBut =
-        colourButton(this, "OdchodBut", QStringLiteral("Odchod"), QColor(0xFF, 0xA8, 0xA8), QRect(450, 270, 134, 38));
-    OKBut = colourButton(this, "OKBut", QStringLiteral("OK"), QColor(0xFF, 0xFF, 0x80), QRect(450, 420, 134, 44));
+    RezervovatBut =
+        actionButton(this, u"RezervovatBut", QStringLiteral("REZERVOVAT"), {306, 126, 134, 38}, kReserveFace);
+    UvioolnitBut = actionButton(this, u"UvioolnitBut", QStringLiteral("UVOLNIT"), {450, 126, 134, 38},
+                                wordColor(RoomStatus::Free));
+    UkliditBut =
+        actionButton(this, u"UkliditBut", QStringLiteral("Uklidit"), {306, 170, 134, 38}, wordColor(RoomStatus::Clean));
+    SpravitBut = actionButton(this, u"SpravitBut", QStringLiteral("Spravit"), {450, 170, 134, 38},
+                              wordColor(RoomStatus::Service));
+    OdstavitBut =
+        actionButton(this, u"OdstavitBut", QStringLiteral("Odstavit"), {306, 214, 134, 38}, kOutOfServiceFace);
+    ZrusitBut = actionButton(this, u"ZrusitBut", QStringLiteral("X"), {450, 214, 134, 38}, wordColor(RoomStatus::None));
+    PrichodBut = actionButton(this, u"PrichodBut", QStringLiteral("Příchod"), {306, 270, 134, 38}, kArrivalFace);
+    OdchodBut = actionButton(this, u"OdchodBut", QStringLiteral("Odchod"), {450, 270, 134, 38}, kDepartureFace);
+    OKBut = actionButton(this, u"OKBut", QStringLiteral("OK"), {450, 420, 134, 44}, kOkFace);
 
-    const auto guarded = [this](void (TForm4::*handler)()) {
-        return [this, handler] { runGuarded(forms_.dialogs, [this, handler] { (this->*handler)(); }); };
-    };
-    connect(RezervovatBut, &ColorButton::clicked, this, guarded(&TForm4::RezervovatButClick));
-    connect(UvioolnitBut, &ColorButton::clicked, this, guarded(&TForm4::UvioolnitButClick));
-    connect(UkliditBut, &ColorButton::clicked, this, guarded(&TForm4::UkliditButClick));
-    connect(SpravitBut, &ColorButton::clicked, this, guarded(&TForm4::SpravitButClick));
-    connect(OdstavitBut, &ColorButton::clicked, this, guarded(&TForm4::OdstavitButClick));
-    connect(ZrusitBut, &ColorButton::clicked, this, guarded(&TForm4::ZrusitButClick));
-    connect(PrichodBut, &ColorButton::clicked, this, guarded(&TForm4::PrichodButClick));
-    connect(OdchodBut, &ColorButton::clicked, this, guarded(&TForm4::OdchodButClick));
-    connect(OKBut, &ColorButton::clicked, this, guarded(&TForm4::OKButClick));
+    Dialogs* dialogs = forms_.dialogs;
+    guardedConnect(dialogs, RezervovatBut, &ColorButton::clicked, this, &TForm4::RezervovatButClick);
+    guardedConnect(dialogs, UvioolnitBut, &ColorButton::clicked, this, &TForm4::UvioolnitButClick);
+    guardedConnect(dialogs, UkliditBut, &ColorButton::clicked, this, &TForm4::UkliditButClick);
+    guardedConnect(dialogs, SpravitBut, &ColorButton::clicked, this, &TForm4::SpravitButClick);
+    guardedConnect(dialogs, OdstavitBut, &ColorButton::clicked, this, &TForm4::OdstavitButClick);
+    guardedConnect(dialogs, ZrusitBut, &ColorButton::clicked, this, &TForm4::ZrusitButClick);
+    guardedConnect(dialogs, PrichodBut, &ColorButton::clicked, this, &TForm4::PrichodButClick);
+    guardedConnect(dialogs, OdchodBut, &ColorButton::clicked, this, &TForm4::OdchodButClick);
+    guardedConnect(dialogs, OKBut, &ColorButton::clicked, this, &TForm4::OKButClick);
 }
 
 void TForm4::showEvent(QShowEvent* event)
@@ -227,18 +179,18 @@ QColor TForm4::statusColor() const
     return stavpokoje->palette().color(QPalette::Window);
 }
 
-void TForm4::setPanel(const QString& caption, const QColor& color)
+void TForm4::setPanel(const QString& caption, TColor color)
 {
     stavpokoje->setText(caption);
     QPalette palette = stavpokoje->palette();
-    palette.setColor(QPalette::Window, color);
+    palette.setColor(QPalette::Window, toQColor(color));
     stavpokoje->setPalette(palette);
 }
 
 void TForm4::setHostJe(bool hosted)
 {
     HostJe->setText(messageText(hosted ? QStringLiteral("hostjevpokoji") : QStringLiteral("hostnenivpokoji")));
-    setTextColor(HostJe, hosted ? kGreen : kRed);
+    Build::setTextColor(HostJe, hosted ? clGreen : clRed);
 }
 
 void TForm4::FormShow()
@@ -247,11 +199,10 @@ void TForm4::FormShow()
     const QDate d = day();
     const Rooms::RoomStateFile rooms(forms_.dataFile(Rooms::RoomStateFile::kFileName));
     const GuestFile guests(forms_.dataFile(GuestFile::kFileName));
-    const QString none = QStringLiteral("--");
 
-    JmenoPokoje->setText(rooms.readEffective(n, Field::Name, d, none));
-    VelikostPokoje->setText(rooms.readDefault(n, Field::Size, none));
-    Poznamka->setPlainText(rooms.readEffective(n, Field::Comment, d, none));
+    JmenoPokoje->setText(rooms.readEffective(n, Field::Name, d, kNoValue));
+    VelikostPokoje->setText(rooms.readDefault(n, Field::Size, kNoValue));
+    Poznamka->setPlainText(rooms.readEffective(n, Field::Comment, d, kNoValue));
     setHostJe(rooms.readDefaultBool(n, Field::IsHosted, false));
 
     // The guest booked into the room on the day: the id that storing a reservation writes.
@@ -269,11 +220,11 @@ void TForm4::FormShow()
         setPanel(messageText(Rooms::messageKey(*status)), wordColor(*status));
 }
 
-void TForm4::setStatus(RoomStatus status, const QString& caption, const QColor& color, bool mayBeDefault)
+void TForm4::setStatus(RoomStatus status, const QString& caption, std::optional<TColor> color, bool mayBeDefault)
 {
     // The panel changes first, so a failed write leaves it showing the status that was not stored.
-    if (color.isValid())
-        setPanel(caption, color);
+    if (color)
+        setPanel(caption, *color);
     Rooms::RoomStateFile(forms_.dataFile(Rooms::RoomStateFile::kFileName))
         .writeDay(CisloPokoje, Field::Status, day(), Rooms::wordText(status), mayBeDefault && default_->isChecked());
 }
@@ -305,17 +256,18 @@ void TForm4::SpravitButClick()
 void TForm4::OdstavitButClick()
 {
     // Red here, while loading shows out-of-order rooms grey.
-    setStatus(RoomStatus::OutOfOrder, QStringLiteral("Pokoj je odstaven"), kRed, true);
+    setStatus(RoomStatus::OutOfOrder, QStringLiteral("Pokoj je odstaven"), clRed, true);
 }
 
 void TForm4::ZrusitButClick()
 {
-    setStatus(RoomStatus::None, QString(), QColor(), true);
+    setStatus(RoomStatus::None, QString(), std::nullopt, true);
 }
 
 void TForm4::setHosted(bool hosted)
 {
-    Rooms::RoomStateFile(forms_.dataFile(Rooms::RoomStateFile::kFileName)).writeDefaultBool(CisloPokoje, Field::IsHosted, hosted);
+    Rooms::RoomStateFile(forms_.dataFile(Rooms::RoomStateFile::kFileName))
+        .writeDefaultBool(CisloPokoje, Field::IsHosted, hosted);
     setHostJe(hosted);
 }
 

@@ -4,11 +4,14 @@
 // size, price and comment, and starts a reservation for the room. Every action writes at once.
 
 #include "rooms/room_state_file.h"
+#include "widgets/colors.h"
 
 #include <QColor>
 #include <QDate>
 #include <QString>
 #include <QWidget>
+
+#include <optional>
 
 struct Forms;
 class ColorButton;
@@ -73,11 +76,11 @@ private:
     // The reception plan's selected day, read anew by every action.
     QDate day() const;
     QString messageText(const QString& key) const;
-    void setPanel(const QString& caption, const QColor& color);
+    void setPanel(const QString& caption, TColor color);
     void setHostJe(bool hosted);
-    // Shows the caption and colour (when given), then stores the word for the day, and into
+    // Shows the caption and colour (when a colour is given), then stores the word for the day, and into
     // DefaultsRooms as well when mayBeDefault and "default" is ticked.
-    void setStatus(Rooms::RoomStatus status, const QString& caption, const QColor& color, bool mayBeDefault);
+    void setStatus(Rooms::RoomStatus status, const QString& caption, std::optional<TColor> color, bool mayBeDefault);
     void setHosted(bool hosted);
 
     Forms& forms_;

@@ -172,8 +172,7 @@ IniDocument::IniDocument(QByteArray bytes) : bytes_(std::move(bytes))
                 trimmedBlanks(view(open + 1, static_cast<const char*>(close) - data - (open + 1)));
             if (!sections_.empty())
                 sections_.back().bodyEnd = lineStart;
-            Section section{name.data() - data, name.size(), textEnd, next, end, nullptr};
-            sections_.push_back(std::move(section));
+            sections_.push_back(Section{lineStart, name.data() - data, name.size(), textEnd, next, end});
         }
         pos = next;
     }
@@ -182,9 +181,22 @@ IniDocument::IniDocument(QByteArray bytes) : bytes_(std::move(bytes))
         const QByteArrayView name = sectionName(sections_[i]);
         sectionTable_.insert(name, nameHash(name), std::int32_t(i), nameOf);
     }
+    keyIndexes_ = std::make_unique<std::atomic<KeyIndex*>[]>(sections_.size());
+    for (std::size_t i = 0; i < sections_.size(); ++i)
+        keyIndexes_[i].store(nullptr, std::memory_order_relaxed);
 }
 
-IniDocument::~IniDocument() = default;
+IniDocument::~IniDocument()
+{
+    for (std::size_t i = 0; i < sections_.size(); ++i)
+        delete keyIndexes_[i].load(std::memory_order_relaxed);
+}
+
+qsizetype IniDocument::sectionIndex(QByteArrayView name) const
+{
+    const Section* s = findSection(name);
+    return s ? s - sections_.data() : -1;
+}
 
 const IniDocument::Section* IniDocument::findSection(QByteArrayView name) const
 {
@@ -195,8 +207,12 @@ const IniDocument::Section* IniDocument::findSection(QByteArrayView name) const
 
 const IniDocument::KeyIndex& IniDocument::keysOf(const Section& section) const
 {
-    if (section.keys)
-        return *section.keys;
+    std::atomic<KeyIndex*>& slot = keyIndexes_[size_t(&section - sections_.data())];
+    if (const KeyIndex* built = slot.load(std::memory_order_acquire))
+        return *built;
+    std::lock_guard guard(indexMutex_);
+    if (const KeyIndex* built = slot.load(std::memory_order_relaxed))
+        return *built;
     auto index = std::make_unique<KeyIndex>();
     index->insertAfterTextEnd = section.headerEnd;
     index->insertAt = section.bodyStart;
@@ -233,8 +249,8 @@ const IniDocument::KeyIndex& IniDocument::keysOf(const Section& section) const
         const QByteArrayView key = nameOf(std::int32_t(i));
         index->table.insert(key, nameHash(key), std::int32_t(i), nameOf);
     }
-    section.keys = std::move(index);
-    return *section.keys;
+    slot.store(index.get(), std::memory_order_release);
+    return *index.release();
 }
 
 const IniDocument::KeyLine* IniDocument::findKey(const Section& section, QByteArrayView key) const
@@ -276,9 +292,10 @@ std::vector<QByteArrayView> IniDocument::keyNames(QByteArrayView section) const
     return names;
 }
 
-std::optional<QByteArray> IniDocument::withValue(QByteArrayView section, QByteArrayView key,
-                                                 QByteArrayView storedValue) const
+std::optional<QByteArray> IniDocument::withValue(QByteArrayView section, QByteArrayView key, QByteArrayView storedValue,
+                                                 QByteArrayView newLine) const
 {
+    const QByteArrayView lineEnd = newLine.isEmpty() ? newLine_ : newLine;
     const QByteArrayView all(bytes_);
     QByteArray out;
     const Section* s = findSection(section);
@@ -288,9 +305,9 @@ std::optional<QByteArray> IniDocument::withValue(QByteArrayView section, QByteAr
         out.append(all);
         const bool open = bytes_.size() > dataStart_ && bytes_.back() != '\n' && bytes_.back() != '\r';
         if (open)
-            out.append(newLine_);
-        out.append('[').append(section).append(']').append(newLine_);
-        out.append(key).append('=').append(storedValue).append(newLine_);
+            out.append(lineEnd);
+        out.append('[').append(section).append(']').append(lineEnd);
+        out.append(key).append('=').append(storedValue).append(lineEnd);
         return out;
     }
     if (const KeyLine* line = findKey(*s, key)) {
@@ -311,11 +328,11 @@ std::optional<QByteArray> IniDocument::withValue(QByteArrayView section, QByteAr
     out.reserve(bytes_.size() + key.size() + storedValue.size() + 4);
     if (index.insertAt == index.insertAfterTextEnd) {
         // The line before the new one is the last line and has no line end.
-        out.append(all.first(index.insertAt)).append(newLine_);
+        out.append(all.first(index.insertAt)).append(lineEnd);
     } else {
         out.append(all.first(index.insertAt));
     }
-    out.append(key).append('=').append(storedValue).append(newLine_);
+    out.append(key).append('=').append(storedValue).append(lineEnd);
     out.append(all.sliced(index.insertAt));
     return out;
 }

@@ -15,8 +15,10 @@
 #include <QByteArray>
 #include <QByteArrayView>
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <vector>
 
@@ -34,7 +36,7 @@ bool sameName(QByteArrayView a, QByteArrayView b);
 
 // Parsed view of one file's bytes. Sections are found when the document is made; the keys of a
 // section are indexed the first time the section is asked for (a large room file is read one or
-// two sections at a time). Not thread-safe: callers serialise access.
+// two sections at a time). Lookups may run on several threads at once.
 class IniDocument final
 {
 public:
@@ -55,14 +57,23 @@ public:
 
     // The file with the key set to storedValue: replaced in place keeping the key's spelling and
     // the line end, added after the section's last key line, or added with a new section at the
-    // end of the file. nullopt when the stored value is already exactly that.
-    std::optional<QByteArray> withValue(QByteArrayView section, QByteArrayView key, QByteArrayView storedValue) const;
+    // end of the file. nullopt when the stored value is already exactly that. Added lines end in
+    // newLine (default: newLine()).
+    std::optional<QByteArray> withValue(QByteArrayView section, QByteArrayView key, QByteArrayView storedValue,
+                                        QByteArrayView newLine = {}) const;
 
     // The file without the key's line; nullopt when the section or the key is missing.
     std::optional<QByteArray> withoutKey(QByteArrayView section, QByteArrayView key) const;
 
     // Line end for added lines: the file's first line end, CR LF for a file without one.
     QByteArrayView newLine() const { return newLine_; }
+
+    // The file cut at its section lines: section i owns the bytes from the start of its section
+    // line to the start of the next section line (or the end). sectionIndex: the section a name
+    // reaches (the first of that name), or -1.
+    qsizetype sectionIndex(QByteArrayView name) const;
+    qsizetype sectionStart(qsizetype i) const { return sections_[size_t(i)].lineStart; }
+    qsizetype sectionEnd(qsizetype i) const { return sections_[size_t(i)].bodyEnd; }
 
 private:
     struct KeyLine
@@ -78,12 +89,12 @@ private:
     struct KeyIndex;
     struct Section
     {
+        qsizetype lineStart; // start of the section line
         qsizetype nameStart;
         qsizetype nameLength;
         qsizetype headerEnd; // end of the section line's text
         qsizetype bodyStart; // start of the line after the section line
         qsizetype bodyEnd;   // start of the next section line, or the end of the file
-        mutable std::unique_ptr<KeyIndex> keys;
     };
 
     // Open-addressing table of entry numbers by folded-name hash (first entry of a name wins).
@@ -121,6 +132,9 @@ private:
     QByteArrayView newLine_;
     std::vector<Section> sections_;
     NameTable sectionTable_;
+    // Key index of section i, built on first use under indexMutex_.
+    std::unique_ptr<std::atomic<KeyIndex*>[]> keyIndexes_;
+    mutable std::mutex indexMutex_;
 };
 
 } // namespace ini

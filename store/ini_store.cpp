@@ -1,6 +1,7 @@
 #include "store/ini_store.h"
 
 #include "store/ini_codec.h"
+#include "store/ini_disk.h"
 #include "store/ini_document.h"
 #include "store/ini_file.h"
 #include "store/ini_values.h"
@@ -13,6 +14,7 @@
 #include <cstring>
 #include <ctime>
 #include <mutex>
+#include <optional>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -29,23 +31,6 @@ std::int64_t nanoseconds(const timespec& t)
 }
 } // namespace
 
-namespace testing {
-
-namespace {
-WriteHook& writeHook()
-{
-    static WriteHook hook;
-    return hook;
-}
-} // namespace
-
-void setWriteHook(WriteHook hook)
-{
-    writeHook() = std::move(hook);
-}
-
-} // namespace testing
-
 bool timestampsSettled(const timespec& modified, const timespec& changed, const timespec& now)
 {
     const std::int64_t latest = std::max(nanoseconds(modified), nanoseconds(changed));
@@ -54,15 +39,46 @@ bool timestampsSettled(const timespec& modified, const timespec& changed, const 
     return nanoseconds(now) - latest >= window;
 }
 
+QStringView trimmedName(QStringView name)
+{
+    qsizetype b = 0;
+    qsizetype e = name.size();
+    while (b < e && (name[b] == u' ' || name[b] == u'\t'))
+        ++b;
+    while (e > b && (name[e - 1] == u' ' || name[e - 1] == u'\t'))
+        --e;
+    return name.sliced(b, e - b);
+}
+
 namespace {
 
-using testing::WriteStage;
-
-int runHook(WriteStage stage)
+// A name that would read back as another name, or break a line, is refused on writing.
+bool writableName(QStringView name, bool isKey)
 {
-    const auto& hook = testing::writeHook();
-    return hook ? hook(stage) : 0;
+    if (name.isEmpty())
+        return false;
+    if (name.contains(u'\r') || name.contains(u'\n') || name.contains(QChar(0)))
+        return false;
+    if (isKey && (name.contains(u'=') || name.front() == u';' || name.front() == u'['))
+        return false;
+    return true;
 }
+
+} // namespace
+
+void checkWritableNames(const QString& fileName, QStringView section, QStringView key)
+{
+    const QStringView sectionName = trimmedName(section);
+    const QStringView keyName = trimmedName(key);
+    if (!writableName(sectionName, false))
+        throw EIniFileError(fileName, QStringLiteral("neplatný název oddílu „%1“").arg(sectionName));
+    if (!writableName(keyName, true))
+        throw EIniFileError(fileName, QStringLiteral("neplatný název klíče „%1“").arg(keyName));
+}
+
+namespace {
+
+using namespace disk;
 
 // What tells one version of a file from another without reading it.
 struct Identity
@@ -93,156 +109,9 @@ bool settled(const Identity& id)
     return timestampsSettled(id.modified, id.changed, now);
 }
 
-// errno as the reason of a write error.
-QString reasonFor(int error)
-{
-    switch (error) {
-    case ENOENT:
-        return QStringLiteral("složka neexistuje");
-    case EACCES:
-    case EPERM:
-        return QStringLiteral("přístup odepřen");
-    case EROFS:
-        return QStringLiteral("svazek je jen pro čtení");
-    case ENOSPC:
-    case EDQUOT:
-        return QStringLiteral("na disku není místo");
-    default:
-        return QString::fromLocal8Bit(std::strerror(error));
-    }
-}
-
-[[noreturn]] void fail(const QString& fileName, int error)
-{
-    throw EIniFileError(fileName, reasonFor(error));
-}
-
-// Owns a file descriptor.
-class Fd final
-{
-public:
-    explicit Fd(int fd = -1) : fd_(fd) {}
-    ~Fd() { reset(); }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int get() const { return fd_; }
-    bool valid() const { return fd_ >= 0; }
-    void reset(int fd = -1)
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-        fd_ = fd;
-    }
-
-private:
-    int fd_;
-};
-
-// Exclusive advisory lock on an open folder for the time of one read-modify-write. A file system
-// without such locks is used unlocked rather than not at all.
-class FolderLock final
-{
-public:
-    explicit FolderLock(int fd) : fd_(fd)
-    {
-        int rc;
-        do
-            rc = ::flock(fd_, LOCK_EX);
-        while (rc != 0 && errno == EINTR);
-        locked_ = rc == 0;
-    }
-    ~FolderLock()
-    {
-        if (locked_)
-            ::flock(fd_, LOCK_UN);
-    }
-    FolderLock(const FolderLock&) = delete;
-    FolderLock& operator=(const FolderLock&) = delete;
-
-private:
-    int fd_;
-    bool locked_;
-};
-
-bool readAll(int fd, QByteArray& out, off_t sizeHint)
-{
-    out.resize(qsizetype(sizeHint) + 1);
-    qsizetype used = 0;
-    for (;;) {
-        if (used == out.size())
-            out.resize(out.size() * 2 + 4096);
-        const ssize_t n = ::read(fd, out.data() + used, size_t(out.size() - used));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        if (n == 0)
-            break;
-        used += n;
-    }
-    out.truncate(used);
-    return true;
-}
-
-bool writeAll(int fd, const char* data, qsizetype size)
-{
-    while (size > 0) {
-        const ssize_t n = ::write(fd, data, size_t(size));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        data += n;
-        size -= n;
-    }
-    return true;
-}
-
-QByteArray folderOf(const QByteArray& path)
-{
-    const qsizetype slash = path.lastIndexOf('/');
-    return slash <= 0 ? QByteArray("/") : path.left(slash);
-}
-
-QByteArray baseOf(const QByteArray& path)
-{
-    return path.mid(path.lastIndexOf('/') + 1);
-}
-
-QByteArray joined(const QByteArray& folder, const QByteArray& name)
-{
-    return folder.endsWith('/') ? folder + name : folder + '/' + name;
-}
-
 bool sameFileName(const char* candidate, const QString& wanted)
 {
     return QFile::decodeName(candidate).compare(wanted, Qt::CaseInsensitive) == 0;
-}
-
-// A section or key name as given by a caller: blanks around it are not part of it.
-QStringView trimmedName(QStringView name)
-{
-    qsizetype b = 0;
-    qsizetype e = name.size();
-    while (b < e && (name[b] == u' ' || name[b] == u'\t'))
-        ++b;
-    while (e > b && (name[e - 1] == u' ' || name[e - 1] == u'\t'))
-        --e;
-    return name.sliced(b, e - b);
-}
-
-// A name that would read back as another name, or break a line, is refused on writing.
-bool writableName(QStringView name, bool isKey)
-{
-    if (name.isEmpty())
-        return false;
-    if (name.contains(u'\r') || name.contains(u'\n') || name.contains(QChar(0)))
-        return false;
-    if (isKey && (name.contains(u'=') || name.front() == u';' || name.front() == u'['))
-        return false;
-    return true;
 }
 
 } // namespace
@@ -353,12 +222,12 @@ struct IniStore::Impl
             name.file = fileEntry(joined(name.folder, found));
     }
 
-    // Reads the file into the entry; false when it cannot be read (then it counts as missing).
-    bool load(FileEntry& file)
+    // Reads the file into the entry; errno when it cannot be read (ENOENT: it is gone).
+    int load(FileEntry& file)
     {
         Fd fd(::open(file.path.constData(), O_RDONLY | O_CLOEXEC));
         if (!fd.valid())
-            return false;
+            return errno;
         QByteArray bytes;
         Identity identity;
         for (int attempt = 0;; ++attempt) {
@@ -368,12 +237,14 @@ struct IniStore::Impl
             struct stat after
             {
             };
-            if (::fstat(fd.get(), &before) != 0 || !S_ISREG(before.st_mode))
-                return false;
+            if (::fstat(fd.get(), &before) != 0)
+                return errno;
+            if (!S_ISREG(before.st_mode))
+                return EISDIR;
             if (::lseek(fd.get(), 0, SEEK_SET) != 0 || !readAll(fd.get(), bytes, before.st_size))
-                return false;
+                return errno;
             if (::fstat(fd.get(), &after) != 0)
-                return false;
+                return errno;
             identity = identityOf(after);
             // A writer that rewrites the file in place while we read: read again.
             if ((identityOf(before) == identity && bytes.size() == after.st_size) || attempt == 3)
@@ -384,11 +255,33 @@ struct IniStore::Impl
         file.identity = identity;
         if (!file.document || file.document->bytes() != bytes)
             file.document = std::make_shared<IniDocument>(std::move(bytes));
-        return true;
+        return 0;
+    }
+
+    // The file's content from the cache when it is unchanged, else read now; null when there is
+    // no such file. A file that exists but cannot be read counts as missing for a reader; for a
+    // writer (failName set) it is an error naming the file.
+    FileEntry* contentOf(FileEntry& file, const QString* failName)
+    {
+        struct stat st
+        {
+        };
+        if (::stat(file.path.constData(), &st) == 0 && file.document && file.trusted &&
+            file.identity == identityOf(st)) {
+            file.lastUse = ++clock;
+            return &file;
+        }
+        if (const int error = load(file)) {
+            if (failName && error != ENOENT)
+                fail(*failName, error);
+            return nullptr;
+        }
+        file.lastUse = ++clock;
+        return &file;
     }
 
     // The current content of the file the name reaches, or null when there is none.
-    FileEntry* current(NameEntry& name)
+    FileEntry* current(NameEntry& name, const QString* failName = nullptr)
     {
         if (name.resolved) {
             if (!name.file) {
@@ -403,40 +296,66 @@ struct IniStore::Impl
                 struct stat st
                 {
                 };
-                if (::stat(file.path.constData(), &st) == 0 && S_ISREG(st.st_mode)) {
-                    if (file.document && file.trusted && file.identity == identityOf(st)) {
-                        file.lastUse = ++clock;
-                        return &file;
-                    }
-                    if (load(file)) {
-                        file.lastUse = ++clock;
-                        return &file;
-                    }
-                }
+                if (::stat(file.path.constData(), &st) == 0 && S_ISREG(st.st_mode))
+                    if (FileEntry* content = contentOf(file, failName))
+                        return content;
             }
         }
         resolve(name);
         if (!name.file)
             return nullptr;
-        FileEntry& file = *name.file;
-        struct stat st
-        {
-        };
-        const bool fresh =
-            ::stat(file.path.constData(), &st) == 0 && file.document && file.trusted && file.identity == identityOf(st);
-        if (!fresh && !load(file)) {
+        FileEntry* content = contentOf(*name.file, failName);
+        if (!content)
             name.file.reset();
+        return content;
+    }
+
+    // Where a write of the name goes, looked at afresh: the file the name reaches, or the new
+    // file it makes, a symbolic link resolved to its end once.
+    Target locate(NameEntry& name)
+    {
+        resolve(name);
+        Target target;
+        target.nameFolder = name.folder;
+        target.path = linkTarget(name.file ? name.file->path : joined(name.folder, name.baseBytes));
+        target.folder = folderOf(target.path);
+        target.exists = ::stat(target.path.constData(), &target.status) == 0;
+        return target;
+    }
+
+    // The content of the target for a write: null when it does not exist; an error naming the
+    // file when it exists but cannot be read.
+    Version readForWrite(const QString& fileName, const Target& target)
+    {
+        if (!target.exists)
             return nullptr;
-        }
-        file.lastUse = ++clock;
-        return &file;
+        if (!S_ISREG(target.status.st_mode))
+            throw EIniFileError(fileName, QStringLiteral("není to soubor"));
+        FileEntry* file = contentOf(*fileEntry(target.path), &fileName);
+        if (!file)
+            return nullptr;
+        return file->document;
+    }
+
+    // Tells the cache the content now in path.
+    void replaced(const QByteArray& path, const struct stat& written, std::shared_ptr<IniDocument> document,
+                  const QByteArray& nameFolder)
+    {
+        std::shared_ptr<FileEntry> entry = fileEntry(path);
+        entry->identity = identityOf(written);
+        entry->trusted = settled(entry->identity);
+        entry->document = std::move(document);
+        entry->lastUse = ++clock;
+        // Other spellings of names in the folder look again: the write may have settled which of
+        // several capitalisations is the file.
+        for (NameEntry& other : names)
+            if (other.folder == nameFolder || other.folder == folderOf(path))
+                other.resolved = false;
     }
 
     using Edit = std::function<std::optional<QByteArray>(const IniDocument&)>;
 
     void modify(const QString& fileName, const Edit& edit, bool createsFile);
-    Identity replaceFile(const QString& fileName, const QByteArray& target, const QByteArray& bytes,
-                         const struct stat* old);
 };
 
 IniStore::IniStore() : impl_(std::make_unique<Impl>()) {}
@@ -447,8 +366,6 @@ IniStore& IniStore::instance()
     static IniStore store;
     return store;
 }
-
-namespace {
 
 std::optional<QString> valueIn(const IniDocument& document, QStringView section, QStringView key)
 {
@@ -479,8 +396,6 @@ QStringList keyNamesIn(const IniDocument& document, QStringView section)
     }
     return keys;
 }
-
-} // namespace
 
 std::optional<QString> IniStore::readValue(const QString& fileName, QStringView section, QStringView key)
 {
@@ -528,12 +443,9 @@ QStringList IniStore::keyNames(const Version& version, QStringView section)
 
 void IniStore::writeValue(const QString& fileName, QStringView section, QStringView key, QStringView value)
 {
+    checkWritableNames(fileName, section, key);
     const QStringView sectionName = trimmedName(section);
     const QStringView keyName = trimmedName(key);
-    if (!writableName(sectionName, false))
-        throw EIniFileError(fileName, QStringLiteral("neplatný název oddílu „%1“").arg(sectionName));
-    if (!writableName(keyName, true))
-        throw EIniFileError(fileName, QStringLiteral("neplatný název klíče „%1“").arg(keyName));
     std::lock_guard guard(impl_->mutex);
     impl_->modify(
         fileName,
@@ -567,6 +479,24 @@ void IniStore::deleteKey(const QString& fileName, QStringView section, QStringVi
         false);
 }
 
+IniStore::Target IniStore::locateForWrite(const QString& fileName)
+{
+    std::lock_guard guard(impl_->mutex);
+    return impl_->locate(impl_->nameEntry(fileName));
+}
+
+IniStore::Version IniStore::readForWrite(const QString& fileName, const Target& target)
+{
+    std::lock_guard guard(impl_->mutex);
+    return impl_->readForWrite(fileName, target);
+}
+
+void IniStore::replaced(const Target& target, const struct stat& written, std::shared_ptr<IniDocument> document)
+{
+    std::lock_guard guard(impl_->mutex);
+    impl_->replaced(target.path, written, std::move(document), target.nameFolder);
+}
+
 void IniStore::dropCache()
 {
     std::lock_guard guard(impl_->mutex);
@@ -586,121 +516,50 @@ void IniStore::Impl::modify(const QString& fileName, const Edit& edit, bool crea
     static const IniDocument kEmpty{QByteArray()};
     if (!createsFile) {
         // Nothing to remove: no lock, no folder access, nothing created.
-        FileEntry* file = current(name);
+        FileEntry* file = current(name, &fileName);
         if (!file || !edit(*file->document))
             return;
     }
     if (name.baseBytes.isEmpty())
         throw EIniFileError(fileName, QStringLiteral("chybí název souboru"));
 
-    Fd folder(::open(name.folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!folder.valid())
-        fail(fileName, errno);
-    FolderLock lock(folder.get());
+    // The lock of the folder the file is written in. Under the lock the folder and the file are
+    // looked at afresh: another process may have created, renamed or linked the file since.
+    Target target = locate(name);
+    std::optional<FolderLock> lock;
+    for (int attempt = 0;; ++attempt) {
+        lock.emplace(target.folder, fileName);
+        const Target now = locate(name);
+        if (now.folder == target.folder || attempt == 3) {
+            target = now;
+            break;
+        }
+        lock.reset();
+        target = now;
+    }
+    removeLeftovers(target.folder);
 
-    // Under the lock the folder and the file are looked at afresh: another process may have
-    // created, renamed or rewritten the file since the last read.
-    name.resolved = false;
-    FileEntry* file = current(name);
-    const IniDocument& document = file ? *file->document : kEmpty;
-    std::optional<QByteArray> bytes = edit(document);
+    const Version version = readForWrite(fileName, target);
+    std::optional<QByteArray> bytes = edit(version ? *version : kEmpty);
     if (!bytes)
         return;
-
-    QByteArray target = file ? file->path : joined(name.folder, name.baseBytes);
-    struct stat old
-    {
-    };
-    bool viaLink = false;
-    if (::lstat(target.constData(), &old) == 0 && S_ISLNK(old.st_mode)) {
-        // Write through a symbolic link to the file it names, keeping the link.
-        char* real = ::realpath(target.constData(), nullptr);
-        if (real) {
-            target = QByteArray(real);
-            viaLink = true;
-            std::free(real);
-        }
-    }
-    const bool targetExists = ::stat(target.constData(), &old) == 0;
-    if (targetExists) {
-        if (!S_ISREG(old.st_mode))
-            throw EIniFileError(fileName, QStringLiteral("není to soubor"));
+    if (target.exists) {
         // The permission bits decide, also for the superuser: a read-only data file stays so.
-        if ((old.st_mode & 0222) == 0 || ::access(target.constData(), W_OK) != 0)
+        if ((target.status.st_mode & 0222) == 0 || ::access(target.path.constData(), W_OK) != 0)
             throw EIniFileError(fileName, QStringLiteral("soubor je jen pro čtení"));
     }
 
-    const Identity identity = replaceFile(fileName, target, *bytes, targetExists ? &old : nullptr);
-
-    std::shared_ptr<FileEntry> entry = fileEntry(target);
-    entry->identity = identity;
-    entry->trusted = settled(identity);
-    entry->document = std::make_shared<IniDocument>(std::move(*bytes));
-    entry->lastUse = ++clock;
-    // Other spellings of names in this folder look again: the write may have settled which of
-    // several capitalisations is the file.
-    for (NameEntry& other : names)
-        if (other.folder == name.folder)
-            other.resolved = false;
-    if (viaLink) {
-        name.resolved = false;
-    } else {
-        name.file = entry;
-        name.resolved = true;
-    }
-}
-
-Identity IniStore::Impl::replaceFile(const QString& fileName, const QByteArray& target, const QByteArray& bytes,
-                                     const struct stat* old)
-{
-    const QByteArray folder = folderOf(target);
-    const QByteArray temp = joined(folder, '.' + baseOf(target) + ".lodgera-tmp");
-    // Only a writer that holds the lock uses the temporary file: one that is there now was left
-    // by a writer that died.
-    ::unlink(temp.constData());
-    Fd fd(::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, old ? 0600 : 0666));
-    if (!fd.valid())
-        fail(fileName, errno);
-    const auto abandon = [&](int error) {
-        fd.reset();
-        ::unlink(temp.constData());
-        fail(fileName, error);
-    };
-    if (const int e = runHook(WriteStage::TempOpened))
-        abandon(e);
-    if (old) {
-        ::fchmod(fd.get(), old->st_mode & 07777);
-        // The superuser keeps the owner too; others cannot change it and keep their own.
-        if (::geteuid() == 0) {
-            const int owned = ::fchown(fd.get(), old->st_uid, old->st_gid);
-            (void)owned;
-        }
-    }
-    const qsizetype half = bytes.size() / 2;
-    if (!writeAll(fd.get(), bytes.constData(), half))
-        abandon(errno);
-    if (const int e = runHook(WriteStage::PartWritten))
-        abandon(e);
-    if (!writeAll(fd.get(), bytes.constData() + half, bytes.size() - half))
-        abandon(errno);
-    if (const int e = runHook(WriteStage::TempWritten))
-        abandon(e);
-    if (::fsync(fd.get()) != 0)
-        abandon(errno);
-    if (::rename(temp.constData(), target.constData()) != 0)
-        abandon(errno);
-    runHook(WriteStage::Renamed);
-    struct stat st
-    {
-    };
-    ::fstat(fd.get(), &st);
-    fd.reset();
-    // The new content is in place; flushing the folder makes the rename itself durable. A file
-    // system that cannot flush a folder does not make the write fail after the fact.
-    Fd dir(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.valid())
-        ::fsync(dir.get());
-    return identityOf(st);
+    std::vector<Replacement> files(1);
+    Replacement& file = files.front();
+    file.fileName = fileName;
+    file.target = target.path;
+    file.bytes = *bytes;
+    file.existed = target.exists;
+    file.old = target.status;
+    if (version)
+        file.original = version->bytes();
+    replaceFiles(files);
+    replaced(target.path, file.written, std::make_shared<IniDocument>(std::move(*bytes)), target.nameFolder);
 }
 
 } // namespace ini

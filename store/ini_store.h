@@ -26,6 +26,8 @@
 #include <memory>
 #include <optional>
 
+#include <sys/stat.h>
+
 namespace ini {
 
 class IniDocument;
@@ -50,6 +52,25 @@ public:
     void writeValue(const QString& fileName, QStringView section, QStringView key, QStringView value);
     void deleteKey(const QString& fileName, QStringView section, QStringView key);
 
+    // For IniTransaction, whose caller holds the lock of the folder a write goes to.
+    // Target: where a write of a name goes, looked at afresh, a symbolic link resolved once.
+    struct Target
+    {
+        QByteArray nameFolder; // the folder of the name as written
+        QByteArray path;       // the file written
+        QByteArray folder;     // its folder, the one locked
+        bool exists = false;
+        struct stat status
+        {
+        };
+    };
+    Target locateForWrite(const QString& fileName);
+    // The target's content (null: no such file); EIniFileError naming the file when it exists
+    // but cannot be read.
+    Version readForWrite(const QString& fileName, const Target& target);
+    // The cache takes the content a transaction put in place.
+    void replaced(const Target& target, const struct stat& written, std::shared_ptr<IniDocument> document);
+
     // For tests and benchmarks: forget every cached file; the number of file loads so far.
     void dropCache();
     std::uint64_t loadCount() const;
@@ -68,11 +89,22 @@ private:
 // file systems). Content read earlier is read again at the next access.
 bool timestampsSettled(const timespec& modified, const timespec& changed, const timespec& now);
 
+// The name and value rules of reads and writes, shared by TIniFile and IniTransaction.
+// A caller's section or key name without the blanks around it.
+QStringView trimmedName(QStringView name);
+// Raises EIniFileError naming the file when a (trimmed) name cannot be written.
+void checkWritableNames(const QString& fileName, QStringView section, QStringView key);
+// The value a read gives from a document's content (lookups may build the document's indexes).
+std::optional<QString> valueIn(const IniDocument& document, QStringView section, QStringView key);
+QStringList keyNamesIn(const IniDocument& document, QStringView section);
+
 namespace testing {
 
 // Points of a write where tests inject a failure (the hook returns an errno value, 0 to go on)
-// or end the process. PartWritten comes after half of the new content.
-enum class WriteStage { TempOpened, PartWritten, TempWritten, Renamed };
+// or end the process. PartWritten comes after half of the new content; Renamed after each file
+// is renamed into place; Locking before a folder is locked (a failure there is the lock's);
+// FolderSynced after a folder is flushed (a failure there is the flush's).
+enum class WriteStage { TempOpened, PartWritten, TempWritten, Renamed, Locking, FolderSynced };
 using WriteHook = std::function<int(WriteStage)>;
 void setWriteHook(WriteHook hook);
 

@@ -237,7 +237,7 @@ void ColorButton::paintEvent(QPaintEvent*)
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing, false);
     const geo::Rct client{0, 0, width(), height()};
-    const QColor face = paint::qColor(rgb_);
+    const QColor face = toQColor(rgb_);
     const bool hasGradient = gradientStyle_ != TButtonGradientStyle::gsNone;
 
     const geo::Rct faceRect = geo::buttonFaceRect(client, bevelWidth_, borderStyle_);
@@ -284,15 +284,15 @@ void ColorButton::paintEvent(QPaintEvent*)
         if (!hasGradient)
             paint::fillRect(p, content.captionFill, face);
         const TColor ink = isEnabled() ? paint::resolve(fontColor_, this) : paint::resolve(clGrayText, this);
-        p.setPen(paint::qColor(ink));
+        p.setPen(toQColor(ink));
         p.drawText(QRect(content.caption.x, content.caption.y, in.textWidth, in.textHeight),
                    Qt::AlignCenter | Qt::TextSingleLine | Qt::TextShowMnemonic, caption_);
     }
 
-    const QColor border = paint::qColor(paint::resolve(borderColor_, this));
+    const QColor border = toQColor(paint::resolve(borderColor_, this));
     for (const geo::Stroke& s : geo::buttonFrameStrokes(client, borderStyle_, bevelWidth_, down_)) {
-        const QColor c = s.ink == geo::Ink::Highlight ? paint::qColor(highlight_)
-                         : s.ink == geo::Ink::Shadow  ? paint::qColor(shadow_)
+        const QColor c = s.ink == geo::Ink::Highlight ? toQColor(highlight_)
+                         : s.ink == geo::Ink::Shadow  ? toQColor(shadow_)
                                                       : border;
         paint::drawStroke(p, s, c);
     }

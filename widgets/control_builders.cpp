@@ -1,6 +1,11 @@
 #include "widgets/control_builders.h"
 
+#include "widgets/click_label.h"
 #include "widgets/color_button.h"
+#include "widgets/lcd99.h"
+#include "widgets/led_button.h"
+#include "widgets/led_meter.h"
+#include "widgets/qt_color.h"
 #include "widgets/screw_panel.h"
 
 #include <QCheckBox>
@@ -23,8 +28,12 @@ QFont Font::apply(QFont base) const
         base.setFamily(family);
     if (pixelSize > 0)
         base.setPixelSize(pixelSize);
+    if (pointSize > 0)
+        base.setPointSize(pointSize);
     if (bold)
         base.setBold(true);
+    if (italic)
+        base.setItalic(true);
     return base;
 }
 
@@ -145,12 +154,66 @@ QLineEdit* labelledEdit(QWidget* parent, QStringView name, const QString& captio
     return e;
 }
 
-QDateEdit* datePicker(QWidget* parent, QStringView name, const QRect& rect)
+void setTextColor(QWidget* control, TColor color)
+{
+    QPalette palette = control->palette();
+    palette.setColor(QPalette::WindowText, toQColor(color));
+    control->setPalette(palette);
+}
+
+QFrame* frame(QWidget* parent, QStringView name, const QRect& rect, QFrame::Shape shape, QFrame::Shadow shadow,
+              int lineWidth)
+{
+    auto* f = place(new QFrame(parent), name, rect);
+    f->setFrameShape(shape);
+    f->setFrameShadow(shadow);
+    f->setLineWidth(lineWidth);
+    return f;
+}
+
+ClickLabel* clickLabel(QWidget* parent, QStringView name, const QString& text, const QRect& rect, const Font& font)
+{
+    auto* l = place(new ClickLabel(text, parent), name, rect);
+    l->setFont(font.apply(l->font()));
+    l->setCursor(Qt::PointingHandCursor);
+    return l;
+}
+
+QDateEdit* dateEdit(QWidget* parent, QStringView name, const QRect& rect, const QString& displayFormat)
 {
     auto* d = place(new QDateEdit(parent), name, rect);
     d->setCalendarPopup(true);
+    d->setDisplayFormat(displayFormat);
     d->setAccessibleName(name.toString());
     return d;
+}
+
+TLCD99* lcd(QWidget* parent, QStringView name, const QRect& rect, int digits, const QString& value)
+{
+    auto* l = place(new TLCD99(parent), name, rect);
+    l->setDigitNum(digits);
+    l->setValue(value);
+    return l;
+}
+
+TLEDMeter* ledMeter(QWidget* parent, QStringView name, const QRect& rect, int minimum, int maximum, int position)
+{
+    auto* m = place(new TLEDMeter(parent), name, rect);
+    m->setMin(minimum);
+    m->setMax(maximum);
+    m->setPosition(position);
+    return m;
+}
+
+TLEDButton* ledButton(QWidget* parent, QStringView name, const QString& caption, const QRect& rect, TColor face,
+                      const Font& font, TColor fontColor)
+{
+    auto* b = place(new TLEDButton(parent), name, rect);
+    b->setCaption(caption);
+    b->setColor(face);
+    b->setFontColor(fontColor);
+    b->setFont(font.apply(b->font()));
+    return b;
 }
 
 QTabWidget* pageControl(QWidget* parent, QStringView name, const QRect& rect)

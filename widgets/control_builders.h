@@ -6,13 +6,18 @@
 #include "widgets/colors.h"
 
 #include <QFont>
+#include <QFrame>
 #include <QRect>
 #include <QString>
 #include <QStringView>
 
 #include <initializer_list>
 
+class ClickLabel;
 class ColorButton;
+class TLCD99;
+class TLEDButton;
+class TLEDMeter;
 class TScrewPanel;
 class QCheckBox;
 class QComboBox;
@@ -34,11 +39,17 @@ struct Font
     int pixelSize = 0;
     bool bold = false;
     QString family = QStringLiteral("Arial");
+    // A size in points instead of pixels (0: none), for texts that follow the screen's resolution.
+    int pointSize = 0;
+    bool italic = false;
 
     QFont apply(QFont base) const;
 };
 
 inline const Font kBold{0, true};
+// The parent's font unchanged, and bold in the parent's family and size.
+inline const Font kParentFont{0, false, QString()};
+inline const Font kParentBold{0, true, QString()};
 
 // A colour button; the caption is also its accessible name.
 ColorButton* colorButton(QWidget* parent, QStringView name, const QString& caption, const QRect& rect, TColor face,
@@ -72,9 +83,29 @@ QTreeWidget* listView(QWidget* parent, QStringView name, const QRect& rect, std:
 // An edit with its caption label to the left ending at the edit's left edge, for form-like windows.
 QLineEdit* labelledEdit(QWidget* parent, QStringView name, const QString& caption, const QRect& rect, int labelWidth);
 
-// A date picker with a calendar drop-down; its accessible name is its name. The caller sets the
-// date text format.
-QDateEdit* datePicker(QWidget* parent, QStringView name, const QRect& rect);
+// The colour of a control's text (its palette's window text).
+void setTextColor(QWidget* control, TColor color);
+
+// A frame drawn around an area (a raised panel, a sunken line, ...).
+QFrame* frame(QWidget* parent, QStringView name, const QRect& rect, QFrame::Shape shape = QFrame::Panel,
+              QFrame::Shadow shadow = QFrame::Raised, int lineWidth = 1);
+
+// A label that reports a left click (clicked()).
+ClickLabel* clickLabel(QWidget* parent, QStringView name, const QString& text, const QRect& rect,
+                       const Font& font = {});
+
+// A date edit with a calendar pop-up showing dates in displayFormat.
+QDateEdit* dateEdit(QWidget* parent, QStringView name, const QRect& rect, const QString& displayFormat);
+
+// A seven-segment display of digits cells showing value.
+TLCD99* lcd(QWidget* parent, QStringView name, const QRect& rect, int digits, const QString& value);
+
+// An LED bar meter from minimum to maximum standing at position.
+TLEDMeter* ledMeter(QWidget* parent, QStringView name, const QRect& rect, int minimum, int maximum, int position);
+
+// An LED slab button; the caption is also its accessible name.
+TLEDButton* ledButton(QWidget* parent, QStringView name, const QString& caption, const QRect& rect, TColor face,
+                      const Font& font = kBold, TColor fontColor = clBlack);
 
 // A page control and one of its pages: each page is a named widget whose tab shows the caption.
 QTabWidget* pageControl(QWidget* parent, QStringView name, const QRect& rect);

@@ -122,8 +122,8 @@ void GradientBackground::renderGradient(QPainter& p)
     p.setRenderHint(QPainter::Antialiasing, false);
     geo::Rct r{0, 0, width(), height()};
     if (bevelStyle_ != TBevelStyle::bvNone && bevelWidth_ > 0) {
-        const QColor shadow = paint::qColor(paint::resolve(clBtnShadow, this));
-        const QColor light = paint::qColor(paint::resolve(clBtnHighlight, this));
+        const QColor shadow = toQColor(paint::resolve(clBtnShadow, this));
+        const QColor light = toQColor(paint::resolve(clBtnHighlight, this));
         for (const geo::Stroke& s : geo::backgroundBevel(r, bevelStyle_, bevelWidth_))
             paint::drawStroke(p, s, s.ink == geo::Ink::Shadow ? shadow : light);
         r = r.inset(bevelWidth_);

@@ -191,9 +191,9 @@ void TLCD99::setAnimationDelay(int ms)
 void TLCD99::drawDisplay(QPainter& p)
 {
     p.setRenderHint(QPainter::Antialiasing, false);
-    p.fillRect(rect(), paint::qColor(paint::resolve(color_, this)));
-    const QColor on = paint::qColor(paint::resolve(onColor_, this));
-    const QColor off = paint::qColor(paint::resolve(offColor_, this));
+    p.fillRect(rect(), toQColor(paint::resolve(color_, this)));
+    const QColor on = toQColor(paint::resolve(onColor_, this));
+    const QColor off = toQColor(paint::resolve(offColor_, this));
     const geo::LcdMetrics m = geo::lcdMetrics(width(), height(), digitNum_, digitSpacing_, segmentSize_, gapX_, gapY_);
     const std::vector<geo::LcdCell> cells = shownCells();
     for (int i = 0; i < int(cells.size()); ++i) {

@@ -157,7 +157,7 @@ void TLEDButton::updateShortcut()
 void TLEDButton::drawCaption(QPainter& p, const QRect& r, int verticalFlag)
 {
     const TColor ink = isEnabled() ? paint::resolve(fontColor_, this) : paint::resolve(clGrayText, this);
-    p.setPen(paint::qColor(ink));
+    p.setPen(toQColor(ink));
     p.drawText(r, Qt::AlignHCenter | verticalFlag | Qt::TextSingleLine | Qt::TextShowMnemonic, caption_);
 }
 
@@ -184,11 +184,11 @@ void TLEDButton::paintEvent(QPaintEvent*)
     if (layout.captionFirst)
         drawCaption(p, rect(), textPosition_ == TTextPosition::tpAbove ? Qt::AlignTop : Qt::AlignBottom);
 
-    const QColor face = paint::qColor(rgb_);
+    const QColor face = toQColor(rgb_);
     paint::fillRect(p, layout.face, face);
     if (layout.frame) {
         const geo::Rct& f = layout.face;
-        const QColor frame = paint::qColor(paint::resolve(clWindowFrame, this));
+        const QColor frame = toQColor(paint::resolve(clWindowFrame, this));
         paint::drawStroke(p,
                           {geo::Ink::Border,
                            {{f.left, f.top},
@@ -199,13 +199,13 @@ void TLEDButton::paintEvent(QPaintEvent*)
                            1},
                           frame);
     }
-    const QColor light = paint::qColor(highlight_);
-    const QColor dark = paint::qColor(shadow_);
+    const QColor light = toQColor(highlight_);
+    const QColor dark = toQColor(shadow_);
     for (const geo::Stroke& s : layout.slab)
         paint::drawStroke(p, s, s.ink == geo::Ink::Highlight ? light : dark);
 
     if (layout.led && !layout.ledRect.isEmpty()) {
-        const QColor fill = !isEnabled() ? face : paint::qColor(stateOn_ ? paint::resolve(colorLED_, this) : unlitLED_);
+        const QColor fill = !isEnabled() ? face : toQColor(stateOn_ ? paint::resolve(colorLED_, this) : unlitLED_);
         paint::fillRect(p, layout.ledRect, Qt::black);
         paint::fillRect(p, layout.ledRect.inset(1), fill);
     }

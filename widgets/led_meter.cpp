@@ -217,18 +217,18 @@ void TLEDMeter::paintEvent(QPaintEvent*)
     in.direction = direction_;
     in.bevel = bevelStyle_ != TBevelStyle::bvNone;
 
-    const QColor lit[3] = {paint::qColor(paint::resolve(colors_.Section1, this)),
-                           paint::qColor(paint::resolve(colors_.Section2, this)),
-                           paint::qColor(paint::resolve(colors_.Section3, this))};
-    const QColor dark[3] = {paint::qColor(unlit_[0]), paint::qColor(unlit_[1]), paint::qColor(unlit_[2])};
-    const QColor border = paint::qColor(paint::resolve(colors_.Border, this));
+    const QColor lit[3] = {toQColor(paint::resolve(colors_.Section1, this)),
+                           toQColor(paint::resolve(colors_.Section2, this)),
+                           toQColor(paint::resolve(colors_.Section3, this))};
+    const QColor dark[3] = {toQColor(unlit_[0]), toQColor(unlit_[1]), toQColor(unlit_[2])};
+    const QColor border = toQColor(paint::resolve(colors_.Border, this));
     for (const geo::LedCell& cell : geo::ledMeterCells(in)) {
         const geo::Rct& r = cell.rect;
         paint::fillRect(p, r, border);
         paint::fillRect(p, r.inset(1), cell.on ? lit[cell.section] : dark[cell.section]);
     }
-    const QColor light = paint::qColor(paint::resolve(clBtnHighlight, this));
-    const QColor shadow = paint::qColor(paint::resolve(clBtnShadow, this));
+    const QColor light = toQColor(paint::resolve(clBtnHighlight, this));
+    const QColor shadow = toQColor(paint::resolve(clBtnShadow, this));
     for (const geo::Stroke& s : geo::ledMeterBevel(width(), height(), bevelStyle_))
         paint::drawStroke(p, s, s.ink == geo::Ink::Highlight ? light : shadow);
 }

@@ -32,16 +32,6 @@ TColor resolve(TColor c, const QWidget* widget)
     return ColorToRGB(c, systemColors(widget ? widget->palette() : QPalette()));
 }
 
-QColor qColor(TColor rgb)
-{
-    return QColor(redOf(rgb), greenOf(rgb), blueOf(rgb));
-}
-
-TColor fromQColor(const QColor& c)
-{
-    return rgbColor(c.red(), c.green(), c.blue());
-}
-
 QRect qRect(const geo::Rct& r)
 {
     return QRect(r.left, r.top, r.width(), r.height());
@@ -156,7 +146,7 @@ void drawGradient(QPainter& p, const std::vector<geo::GradientShape>& shapes, co
 {
     using Kind = geo::GradientShape::Kind;
     for (const geo::GradientShape& s : shapes) {
-        const QColor c = qColor(table[size_t(reversed ? 255 - s.entry : s.entry)]);
+        const QColor c = toQColor(table[size_t(reversed ? 255 - s.entry : s.entry)]);
         switch (s.kind) {
         case Kind::Rect:
             fillRect(p, s.rect, c);

@@ -6,6 +6,7 @@
 #include "widgets/colors.h"
 #include "widgets/geometry.h"
 #include "widgets/gradient_geometry.h"
+#include "widgets/qt_color.h"
 
 #include <QColor>
 #include <QImage>
@@ -22,8 +23,6 @@ namespace paint {
 SystemColors systemColors(const QPalette& palette);
 // The RGB value of c, system colours looked up in the widget's palette.
 TColor resolve(TColor c, const QWidget* widget);
-QColor qColor(TColor rgb);
-TColor fromQColor(const QColor& c);
 
 QRect qRect(const geo::Rct& r);
 

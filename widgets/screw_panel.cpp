@@ -154,9 +154,9 @@ void TScrewPanel::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing, false);
-    const QColor face = paint::qColor(rgb_);
-    const QColor light = paint::qColor(highlight_);
-    const QColor dark = paint::qColor(shadow_);
+    const QColor face = toQColor(rgb_);
+    const QColor light = toQColor(highlight_);
+    const QColor dark = toQColor(shadow_);
 
     geo::ScrewPanelInput in;
     in.client = {0, 0, width(), height()};
@@ -175,9 +175,9 @@ void TScrewPanel::paintEvent(QPaintEvent*)
 
     if (!layout.screws.empty()) {
         const ScrewPixels& screw = screwPixels(screwSize_);
-        static const QColor silver = paint::qColor(clSilver);
-        static const QColor gray = paint::qColor(clGray);
-        static const QColor white = paint::qColor(clWhite);
+        static const QColor silver = toQColor(clSilver);
+        static const QColor gray = toQColor(clGray);
+        static const QColor white = toQColor(clWhite);
         for (const geo::Pt& origin : layout.screws) {
             p.translate(origin.x, origin.y);
             for (const QRect& row : screw.discRows)
@@ -200,7 +200,7 @@ void TScrewPanel::paintEvent(QPaintEvent*)
                                 : alignment_ == TAlignment::taRightJustify ? Qt::AlignRight
                                                                            : Qt::AlignHCenter;
         p.setFont(font());
-        p.setPen(paint::qColor(paint::resolve(fontColor_, this)));
+        p.setPen(toQColor(paint::resolve(fontColor_, this)));
         p.drawText(paint::qRect(layout.captionRect), int(h | Qt::AlignVCenter | Qt::TextSingleLine), caption_);
     }
 }

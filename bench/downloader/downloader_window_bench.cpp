@@ -7,6 +7,8 @@
 #include "desktop/dialogs.h"
 #include "downloader/downloader_window.h"
 #include "net/http_client.h"
+#include "tests/support/current_dir.h"
+#include "tests/support/recording_dialogs.h"
 
 #include <QApplication>
 #include <QDir>
@@ -61,7 +63,7 @@ void BM_DownloaderWindow(benchmark::State& state)
     const qint64 size = downloadBytes();
     LoopbackServer server(size);
     QTemporaryDir dir;
-    const QString previous = QDir::currentPath();
+    const ScopedCurrentDir restoreCurrentDir;
     QDir::setCurrent(dir.path());
     RecordingDialogs dialogs;
     downloader::TForm1 form(dialogs, QStringLiteral("http://127.0.0.1:%1/files/big.bin").arg(server.port()));
@@ -88,7 +90,6 @@ void BM_DownloaderWindow(benchmark::State& state)
         worstGrowthKib = std::max(worstGrowthKib, peakKib - startKib);
         QFile::remove(form.Nazev->text());
     }
-    QDir::setCurrent(previous);
     state.SetBytesProcessed(state.iterations() * size);
     state.counters["rss_growth_KiB"] = double(worstGrowthKib);
     windowFigures.memoryKib = worstGrowthKib;

@@ -2,13 +2,9 @@
 // named): generating report.pdf from the data files and loading it into the viewer (budget under
 // 0.5 s), the reading of the data files alone, and printing the loaded report to a PDF file at
 // 300 dpi.
-#include "app/forms.h"
-#include "app/program.h"
-#include "app/web_browser.h"
-#include "desktop/dialogs.h"
-#include "desktop/shell.h"
 #include "reports/guest_book_source.h"
 #include "reports/print_outputs_window.h"
+#include "tests/support/test_program.h"
 
 #include <QApplication>
 #include <QFile>
@@ -36,14 +32,13 @@ void writeFile(const QString& path, const QByteArray& bytes)
 }
 
 // The program on a data directory holding the reservations, their guests and the room names.
-struct Book
+struct Book : TestProgram
 {
-    Book() : program(dialogs, shell, browsers)
+    Book()
     {
-        Forms& forms = program.forms();
-        forms.dataDirectory = dir.path() + QLatin1Char('/');
-        forms.now = [] { return QDateTime(QDate(2026, 3, 5), QTime(12, 0)); };
-
+        if (!build(browsers))
+            qFatal("no temporary data directory");
+        const QDir dir(data.path());
         QByteArray clients;
         for (int g = 2; g < 2 + kGuests; ++g)
             clients += "[Client_" + QByteArray::number(g) +
@@ -76,13 +71,7 @@ struct Book
         return encoder.encode(QString::fromUtf8(utf8));
     }
 
-    TForm17& window() { return *program.forms().form17; }
-
-    QTemporaryDir dir;
-    RecordingDialogs dialogs;
-    RecordingShell shell;
-    RecordingBrowserFactory browsers;
-    Program program;
+    TForm17& window() { return *forms().form17; }
 };
 
 Book* theBook = nullptr;
@@ -93,9 +82,9 @@ void BM_GenerateAndShow(benchmark::State& state)
     Book& b = *theBook;
     for (auto _ : state)
         b.window().Vygen1Click();
-    if (!b.dialogs.shown.empty())
+    if (!b.dialogs.record.shown.empty())
         state.SkipWithError("the generation showed a box");
-    state.counters["room_days"] = double(GuestBook::readRoomDays(b.dir.path() + QLatin1Char('/')).size());
+    state.counters["room_days"] = double(GuestBook::readRoomDays(b.dataDirectory()).size());
     state.counters["pages"] = b.window().report()->pageCount();
     state.counters["file_MB"] = double(QFileInfo(b.window().reportFileName()).size()) / 1e6;
 }
@@ -104,7 +93,7 @@ BENCHMARK(BM_GenerateAndShow)->Unit(benchmark::kMillisecond);
 // The data files alone: the reservations, each guest's and room's name.
 void BM_ReadRoomDays(benchmark::State& state)
 {
-    const QString directory = theBook->dir.path() + QLatin1Char('/');
+    const QString directory = theBook->dataDirectory();
     for (auto _ : state)
         benchmark::DoNotOptimize(GuestBook::readRoomDays(directory));
 }
@@ -115,7 +104,7 @@ void BM_PrintToFile(benchmark::State& state)
 {
     Book& b = *theBook;
     b.window().Vygen1Click();
-    const QString out = b.dir.filePath(QStringLiteral("printed.pdf"));
+    const QString out = b.dataFile(QStringLiteral("printed.pdf"));
     b.window().choosePrinter = [&](QPrinter& printer) {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(out);

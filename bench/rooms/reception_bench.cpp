@@ -1,21 +1,15 @@
 // The reception plan's work each second: one reload from a Rooms.dat of 10,000 day sections (reads
 // and widget updates) and the repaint of the whole plan, offscreen. Budget: reload and repaint of
 // the 315 tiles together under 16 ms.
-#include "app/forms.h"
-#include "app/main_window.h"
-#include "app/program.h"
-#include "app/web_browser.h"
-#include "desktop/dialogs.h"
-#include "desktop/shell.h"
 #include "rooms/floor_names.h"
 #include "rooms/reception_window.h"
 #include "rooms/room_state_file.h"
+#include "tests/support/test_program.h"
 #include "widgets/screw_panel.h"
 
 #include <QApplication>
 #include <QDateEdit>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -30,13 +24,13 @@ const QDate kPlainDay = kFirstDay.addDays(kDaySections - 2);
 const QDate kFullDay = kFirstDay.addDays(kDaySections - 1);
 
 // The program on a data directory whose Rooms.dat has collected 10,000 day sections.
-struct Board
+struct Board : TestProgram
 {
-    Board() : program(dialogs, shell, browsers)
+    Board()
     {
-        Forms& forms = program.forms();
-        forms.dataDirectory = dir.path() + QLatin1Char('/');
-        forms.now = [] { return QDateTime(kPlainDay, QTime(12, 0)); };
+        if (!build(browsers))
+            qFatal("no temporary data directory");
+        clock = QDateTime(kPlainDay, QTime(12, 0));
 
         QByteArray text = "[DefaultsRooms]\r\n";
         const char* words[] = {"FREE", "FULL", "CLEAN", "SERVICE"};
@@ -58,7 +52,7 @@ struct Board
                 text += "Room" + n + "Status=FULL\r\nRoom" + n + "ClientID=" + QByteArray::number(2 + d % 500) + "\r\n";
             }
         }
-        QFile f(dir.filePath(QStringLiteral("Rooms.dat")));
+        QFile f(dataFile(Rooms::RoomStateFile::kFileName));
         f.open(QIODevice::WriteOnly);
         f.write(text);
         f.close();
@@ -69,13 +63,8 @@ struct Board
         QCoreApplication::processEvents();
     }
 
-    TForm5& plan() { return *program.forms().form5; }
+    TForm5& plan() { return *forms().form5; }
 
-    QTemporaryDir dir;
-    RecordingDialogs dialogs;
-    RecordingShell shell;
-    RecordingBrowserFactory browsers;
-    Program program;
     qint64 fileBytes = 0;
 };
 
@@ -103,10 +92,9 @@ BENCHMARK(BM_ReloadUnchanged)->Unit(benchmark::kMillisecond);
 void BM_ReadsOnly(benchmark::State& state)
 {
     Board& b = board();
-    const QString directory = b.dir.path() + QLatin1Char('/');
-    const Rooms::RoomStateFile rooms(directory + QStringLiteral("Rooms.dat"));
+    const Rooms::RoomStateFile rooms(b.dataFile(Rooms::RoomStateFile::kFileName));
     for (auto _ : state) {
-        benchmark::DoNotOptimize(Rooms::readFloorNames(directory + QStringLiteral("hotel.ini")));
+        benchmark::DoNotOptimize(Rooms::readFloorNames(b.dataFile(QStringLiteral("hotel.ini"))));
         benchmark::DoNotOptimize(rooms.readPlan(kPlainDay));
     }
 }

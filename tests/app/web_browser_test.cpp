@@ -1,4 +1,5 @@
 #include "app/web_browser.h"
+#include "tests/support/recording_browser.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "desktop/shell.h"
 
-#include "current_dir.h"
+#include "tests/support/current_dir.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

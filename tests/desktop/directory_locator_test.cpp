@@ -1,6 +1,6 @@
 #include "desktop/directory_locator.h"
 
-#include "current_dir.h"
+#include "tests/support/current_dir.h"
 
 #include <QDir>
 #include <QTemporaryDir>

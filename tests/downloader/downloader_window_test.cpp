@@ -4,6 +4,10 @@
 #include "downloader/downloader_window.h"
 #include "net/http_client.h"
 #include "tests/net/scripted_server.h"
+#include "tests/support/current_dir.h"
+#include "tests/support/qt_print.h"
+#include "tests/support/recording_dialogs.h"
+#include "tests/support/refusing_port.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,23 +20,12 @@
 #include <QTest>
 #include <QTimer>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <functional>
 #include <memory>
 #include <ostream>
-
-// Readable texts in failure messages.
-void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace {
 
@@ -56,35 +49,6 @@ void click(QWidget* button)
 {
     QTest::mouseClick(button, Qt::LeftButton);
 }
-
-// A port on 127.0.0.1 that refuses connections: bound, never listening, for the test's lifetime.
-class RefusingPort
-{
-public:
-    RefusingPort()
-    {
-        fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t size = sizeof address;
-        if (fd_ >= 0 && ::bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
-            ::getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &size) == 0)
-            port_ = ntohs(address.sin_port);
-    }
-    ~RefusingPort()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    RefusingPort(const RefusingPort&) = delete;
-    RefusingPort& operator=(const RefusingPort&) = delete;
-    quint16 port() const { return port_; }
-
-private:
-    int fd_ = -1;
-    quint16 port_ = 0;
-};
 
 // Runs action once, from inside the running transfer's event processing, as soon as ready() holds.
 class DuringTransfer
@@ -114,11 +78,9 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir_.isValid());
-        previous_ = QDir::currentPath();
         ASSERT_TRUE(QDir::setCurrent(dir_.path()));
         cwd_ = QDir::current().canonicalPath() + QLatin1Char('/');
     }
-    void TearDown() override { QDir::setCurrent(previous_); }
 
     // The window as the program shows it, with argument as its first command-line argument.
     std::unique_ptr<TForm1> open(const QString& argument)
@@ -143,7 +105,7 @@ protected:
     }
 
     QTemporaryDir dir_;
-    QString previous_;
+    ScopedCurrentDir restoreCurrentDir_;
     QString cwd_; // the working directory as the window sees it, ending in "/"
     RecordingDialogs dialogs_;
 };

@@ -1,6 +1,7 @@
 #include "net/http_client.h"
 #include "scripted_server.h"
 #include "test_support.h"
+#include "tests/support/refusing_port.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -194,17 +195,10 @@ TEST_F(HttpTest, UrlErrorsLeaveTheCall)
 
 TEST_F(HttpTest, RefusedConnectionIsTheSocketError)
 {
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t size = sizeof address;
-    ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size);
-    ::close(fd);
-    EXPECT_EQ(
-        messageOf<ESockError>([&] { http.Get(QStringLiteral("http://127.0.0.1:%1/").arg(ntohs(address.sin_port))); }),
-        QStringLiteral("10061:Connection refused"));
+    const RefusingPort refusing;
+    ASSERT_NE(refusing.port(), 0);
+    EXPECT_EQ(messageOf<ESockError>([&] { http.Get(QStringLiteral("http://127.0.0.1:%1/").arg(refusing.port())); }),
+              QStringLiteral("10061:Connection refused"));
 }
 
 TEST_F(HttpTest, ResponseWithoutContentLengthIsReadToTheEnd)

@@ -2,6 +2,7 @@
 #include "net/winsock_errors.h"
 #include "scripted_server.h"
 #include "test_support.h"
+#include "tests/support/refusing_port.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -35,20 +36,6 @@ void waitForBytes(const Server& server, qint64 count)
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
     while (server.bytesReceived() < count && std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
-}
-
-// A free loopback port: bound, then released, so a connect to it is refused.
-quint16 refusedPort()
-{
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t size = sizeof address;
-    ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size);
-    ::close(fd);
-    return ntohs(address.sin_port);
 }
 
 // A loopback listener whose accept queue is full and never served, so a further connect stays
@@ -274,8 +261,10 @@ TEST_F(PowersockTest, SlowLookupTimesOutOrIsCanceledWithoutAskingTheHandler)
 
 TEST_F(PowersockTest, RefusedConnectionReportsTheSocketError)
 {
+    const RefusingPort refusing;
+    ASSERT_NE(refusing.port(), 0);
     sock.Host = QStringLiteral("127.0.0.1");
-    sock.Port = refusedPort();
+    sock.Port = refusing.port();
     EXPECT_EQ(messageOf<ESockError>([&] { sock.Connect(); }), QStringLiteral("10061:Connection refused"));
     EXPECT_EQ(sock.LastError, winsock::ConnectionRefused);
     EXPECT_FALSE(sock.Connected());

@@ -1,18 +1,14 @@
 // The room board end to end: the reception plan and the room window, driven through the program's
 // windows on real files in a temporary data directory, with a fixed clock and recorded dialogs.
-#include "app/forms.h"
-#include "app/main_window.h"
-#include "app/program.h"
-#include "app/web_browser.h"
-#include "desktop/dialogs.h"
-#include "desktop/shell.h"
+#include "tests/support/program_fixture.h"
+
 #include "reservations/create_reservation_window.h"
 #include "rooms/reception_window.h"
 #include "rooms/room_window.h"
 #include "settings/settings_window.h"
 #include "store/ini_file.h"
 #include "widgets/color_button.h"
-#include "widgets/painting.h"
+#include "widgets/qt_color.h"
 #include "widgets/screw_panel.h"
 
 #include <QApplication>
@@ -33,6 +29,7 @@
 #include <gtest/gtest.h>
 
 #include <numeric>
+#include <stdexcept>
 
 namespace {
 
@@ -62,48 +59,31 @@ public:
     QSet<QString> painted;
 };
 
-// A left click released over the widget, as the window system delivers it.
-void clickWidget(QWidget* w)
-{
-    const QPointF at(w->width() / 2.0, w->height() / 2.0);
-    const QPointF global = w->mapToGlobal(at);
-    QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(w, &press);
-    QCoreApplication::sendEvent(w, &release);
-}
-
-// The whole program on a temporary data directory, "now" fixed at 5.3.2026 10:00.
-class RoomBoard : public ::testing::Test
+// The program on a temporary data directory, "now" on 5.3.2026, with the plan and room windows at hand.
+class RoomBoard : public ProgramTest
 {
 protected:
-    RoomBoard() : program(dialogs, shell, browsers)
-    {
-        forms().dataDirectory = dir.path() + QLatin1Char('/');
-        forms().now = [] { return QDateTime(kToday, QTime(10, 0)); };
-    }
     ~RoomBoard() override
     {
         if (!movedDir.isEmpty()) {
-            QFile::remove(dir.path());
-            QDir().rename(movedDir, dir.path());
+            QFile::remove(data.path());
+            QDir().rename(movedDir, data.path());
         }
     }
 
-    Forms& forms() { return program.forms(); }
     TForm5& plan() { return *forms().form5; }
     TForm4& room() { return *forms().form4; }
 
-    QString roomsPath() const { return dir.filePath(QStringLiteral("Rooms.dat")); }
+    QString roomsPath() const { return dataFile(Rooms::RoomStateFile::kFileName); }
     // Writes the text in Windows-1250, as the data files are stored.
     void writeFile(const QString& name, const QByteArray& utf8)
     {
-        QFile f(dir.filePath(name));
+        QFile f(dataFile(name));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
         QStringEncoder cp1250("windows-1250");
         f.write(cp1250.encode(QString::fromUtf8(utf8)));
     }
-    void writeRooms(const QByteArray& content) { writeFile(QStringLiteral("Rooms.dat"), content); }
+    void writeRooms(const QByteArray& content) { writeFile(Rooms::RoomStateFile::kFileName, content); }
     QString stored(const QString& section, const QString& key) const
     {
         return TIniFile(roomsPath()).ReadString(section, key, QStringLiteral("<absent>"));
@@ -113,7 +93,7 @@ protected:
     // Shows the plan as from the main window and makes it the active window.
     void openPlan()
     {
-        plan().Rezim = QStringLiteral("FORM1");
+        plan().Rezim = TForm5::kRezimForm1;
         plan().show();
         activate(&plan());
     }
@@ -130,49 +110,43 @@ protected:
         plan().pClick(n);
     }
     // A tile's colour as the plan paints it.
-    QColor tileColor(int n) { return paint::qColor(plan().tile(n)->color()); }
-    int counterSum() const
+    QColor tileColor(int n) { return toQColor(plan().tile(n)->color()); }
+    int counterSum()
     {
         int sum = 0;
         for (const auto& w : Rooms::statusWords())
-            sum += forms().form5->counter(w.status)->text().toInt();
+            sum += plan().counter(w.status)->text().toInt();
         return sum;
     }
-    Forms& forms() const { return const_cast<Program&>(program).forms(); }
 
     // Makes the data directory refuse every write: read-only, or, for a user that rights do not
     // stop, a plain file in its place.
     void makeDataDirectoryUnwritable()
     {
-        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
-        QFile probe(dir.filePath(QStringLiteral("probe")));
+        QFile::setPermissions(data.path(), QFile::ReadOwner | QFile::ExeOwner);
+        QFile probe(dataFile(QStringLiteral("probe")));
         if (!probe.open(QIODevice::WriteOnly))
             return;
         probe.close();
         probe.remove();
-        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        movedDir = dir.path() + QStringLiteral(".moved");
-        ASSERT_TRUE(QDir().rename(dir.path(), movedDir));
-        QFile plain(dir.path());
+        QFile::setPermissions(data.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        movedDir = data.path() + QStringLiteral(".moved");
+        ASSERT_TRUE(QDir().rename(data.path(), movedDir));
+        QFile plain(data.path());
         ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
     }
     void restoreDataDirectory()
     {
         if (movedDir.isEmpty()) {
-            QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            QFile::setPermissions(data.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
             return;
         }
-        QFile::remove(dir.path());
-        ASSERT_TRUE(QDir().rename(movedDir, dir.path()));
+        QFile::remove(data.path());
+        ASSERT_TRUE(QDir().rename(movedDir, data.path()));
         movedDir.clear();
     }
 
-    QTemporaryDir dir;
     QString movedDir;
-    RecordingDialogs dialogs;
-    RecordingShell shell;
-    RecordingBrowserFactory browsers;
-    Program program;
 };
 
 // --- reception plan -------------------------------------------------------------------------
@@ -191,7 +165,7 @@ TEST_F(RoomBoard, EmptyDataDirectoryShowsTheDefaultPlan)
     EXPECT_EQ(plan().Floor[0]->text(), QStringLiteral("Floor 0.:"));
     EXPECT_EQ(plan().Floor[14]->text(), QStringLiteral("Floor 14.:"));
     EXPECT_FALSE(QFile::exists(roomsPath()));
-    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_TRUE(dialogs.record.shown.empty());
 }
 
 TEST_F(RoomBoard, PlanShowsEffectiveNamesAndStatusesWithCounts)
@@ -283,7 +257,7 @@ TEST_F(RoomBoard, ChangeByAnotherProgramShowsAtTheNextTick)
     ASSERT_EQ(plan().tile(12)->caption(), QStringLiteral("Apartmá"));
 
     QProcess writer;
-    writer.setWorkingDirectory(dir.path());
+    writer.setWorkingDirectory(data.path());
     writer.start(
         QStringLiteral("/bin/sh"),
         {QStringLiteral("-c"), QStringLiteral("printf '[DefaultsRooms]\\r\\nRoom12Name=A12\\r\\n[Rooms_5.3.2026]\\r\\n"
@@ -300,18 +274,18 @@ TEST_F(RoomBoard, ShowingResetsTheDayExceptWhenPickingForAReservation)
 {
     openPlan();
     plan().Datum->setDate(kNextWeek);
-    clickWidget(plan().OKBut);
+    leftClick(plan().OKBut);
     EXPECT_FALSE(plan().isVisible());
     openPlan();
     EXPECT_EQ(plan().Datum->date(), kToday);
 
     plan().hide();
-    plan().Rezim = QStringLiteral("REZERVACE");
+    plan().Rezim = TForm5::kRezimRezervace;
     plan().Datum->setDate(kNextWeek);
     plan().show();
     EXPECT_EQ(plan().Datum->date(), kNextWeek);
 
-    clickWidget(plan().DokovatBut);
+    leftClick(plan().DokovatBut);
     EXPECT_EQ(plan().pos(), QPoint(1280, 0));
 }
 
@@ -319,7 +293,7 @@ TEST_F(RoomBoard, FloorLabelClickOpensTheSettingsWindow)
 {
     openPlan();
     ASSERT_FALSE(forms().form15->isVisible());
-    clickWidget(plan().Floor[3]);
+    leftClick(plan().Floor[3]);
     EXPECT_TRUE(forms().form15->isVisible());
 }
 
@@ -347,12 +321,22 @@ TEST_F(RoomBoard, TileClickOpensTheRoomWindowForThatRoom)
 {
     writeRooms("[DefaultsRooms]\r\nRoom200Name=Salonek\r\n[Rooms_5.3.2026]\r\nRoom200Status=FULL\r\n");
     openPlan();
-    clickWidget(plan().tile(200));
+    leftClick(plan().tile(200));
     ASSERT_TRUE(room().isVisible());
     EXPECT_EQ(room().CisloPokoje, 200);
     EXPECT_EQ(room().JmenoPokoje->text(), plan().tile(200)->caption());
     EXPECT_EQ(room().stavpokoje->text(), QStringLiteral("Pokoj je obsazen"));
     EXPECT_EQ(room().statusColor(), tileColor(200));
+}
+
+TEST_F(RoomBoard, FailingShowHandlerEndsInTheErrorBoxAndThePlanStillShows)
+{
+    forms().now = []() -> QDateTime { throw std::runtime_error("Hodiny nejdou."); };
+    plan().show();
+    EXPECT_TRUE(plan().isVisible());
+    ASSERT_EQ(dialogs.record.shown.size(), 1u);
+    EXPECT_EQ(dialogs.record.shown[0].kind, Dialogs::Kind::Error);
+    EXPECT_EQ(dialogs.record.shown[0].text, QStringLiteral("Hodiny nejdou."));
 }
 
 // --- room window ----------------------------------------------------------------------------
@@ -470,7 +454,7 @@ TEST_P(StatusButton, WritesTheDayAndTheDefaultWhenTicked)
     ASSERT_EQ(room().stavpokoje->text(), QStringLiteral("Pokoj je obsazen"));
 
     // Unticked: the day only.
-    clickWidget(room().*c.button);
+    leftClick(room().*c.button);
     EXPECT_EQ(stored(day(kToday), QStringLiteral("Room40Status")), QLatin1String(c.word));
     EXPECT_EQ(stored(QStringLiteral("DefaultsRooms"), QStringLiteral("Room40Status")), QStringLiteral("FULL"));
     if (c.caption) {
@@ -485,12 +469,12 @@ TEST_P(StatusButton, WritesTheDayAndTheDefaultWhenTicked)
     // Ticked, on another day: the default as well, except for a reservation; the tick stays.
     plan().Datum->setDate(kNextWeek);
     room().default_->setChecked(true);
-    clickWidget(room().*c.button);
+    leftClick(room().*c.button);
     EXPECT_EQ(stored(day(kNextWeek), QStringLiteral("Room40Status")), QLatin1String(c.word));
     EXPECT_EQ(stored(QStringLiteral("DefaultsRooms"), QStringLiteral("Room40Status")),
               c.intoDefaults ? QLatin1String(c.word) : QLatin1String("FULL"));
     EXPECT_TRUE(room().default_->isChecked());
-    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_TRUE(dialogs.record.shown.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -508,7 +492,7 @@ TEST_F(RoomBoard, OutOfServiceIsRedOnTheButtonAndGreyWhenShownAgainAndOnThePlan)
 {
     openPlan();
     openRoom(9);
-    clickWidget(room().OdstavitBut);
+    leftClick(room().OdstavitBut);
     EXPECT_EQ(room().statusColor(), kRed);
     EXPECT_EQ(room().stavpokoje->text(), QStringLiteral("Pokoj je odstaven"));
 
@@ -527,7 +511,7 @@ TEST_F(RoomBoard, CleaningShowsItsButtonTextThenTheMessageTextOnReload)
 {
     openPlan();
     openRoom(11);
-    clickWidget(room().UkliditBut);
+    leftClick(room().UkliditBut);
     EXPECT_EQ(room().stavpokoje->text(), QStringLiteral("Pokoj se uklízí"));
     openRoom(11);
     EXPECT_EQ(room().stavpokoje->text(), QStringLiteral("pokoj je v úklidu"));
@@ -539,7 +523,7 @@ TEST_F(RoomBoard, ArrivalAndDepartureHoldForEveryDay)
     plan().Datum->setDate(kNextWeek);
     openRoom(3);
     room().default_->setChecked(true);
-    clickWidget(room().PrichodBut);
+    leftClick(room().PrichodBut);
     EXPECT_EQ(room().HostJe->text(), QStringLiteral("Host je v pokoji"));
     EXPECT_EQ(room().HostJe->palette().color(QPalette::WindowText), kGreen);
     EXPECT_EQ(stored(QStringLiteral("DefaultsRooms"), QStringLiteral("Room3IsHosted")), QStringLiteral("1"));
@@ -549,7 +533,7 @@ TEST_F(RoomBoard, ArrivalAndDepartureHoldForEveryDay)
     openRoom(3);
     EXPECT_EQ(room().HostJe->text(), QStringLiteral("Host je v pokoji"));
 
-    clickWidget(room().OdchodBut);
+    leftClick(room().OdchodBut);
     EXPECT_EQ(room().HostJe->text(), QStringLiteral("Host není v pokoji"));
     EXPECT_EQ(room().HostJe->palette().color(QPalette::WindowText), kRed);
     plan().Datum->setDate(kNextWeek);
@@ -562,7 +546,7 @@ TEST_F(RoomBoard, OkSavesNameAndSizeAsDefaultsAndPriceAndCommentForTheDay)
     openPlan();
     openRoom(4);
     room().default_->setChecked(true);
-    clickWidget(room().OKBut);
+    leftClick(room().OKBut);
     // A room shown with the default texts stores them as they are.
     EXPECT_EQ(stored(QStringLiteral("DefaultsRooms"), QStringLiteral("Room4Name")), QStringLiteral("--"));
     EXPECT_EQ(stored(QStringLiteral("DefaultsRooms"), QStringLiteral("Room4Size")), QStringLiteral("--"));
@@ -577,7 +561,7 @@ TEST_F(RoomBoard, OkSavesNameAndSizeAsDefaultsAndPriceAndCommentForTheDay)
     room().VelikostPokoje->setText(QStringLiteral("3 lůžka"));
     room().CenaPokoje->setEditText(QStringLiteral("1200 Kč"));
     room().Poznamka->setPlainText(QStringLiteral("Rozbitá lampa\nvyměnit žárovku"));
-    clickWidget(room().OKBut);
+    leftClick(room().OKBut);
     EXPECT_EQ(stored(QStringLiteral("DefaultsRooms"), QStringLiteral("Room4Name")), QStringLiteral("Zelený"));
     EXPECT_EQ(stored(day(kToday), QStringLiteral("Room4Price")), QStringLiteral("1200 Kč"));
 
@@ -592,7 +576,7 @@ TEST_F(RoomBoard, OkSavesNameAndSizeAsDefaultsAndPriceAndCommentForTheDay)
     // The price is not loaded: room 9 shows, and saves, the price typed for room 4.
     openRoom(9);
     EXPECT_EQ(room().CenaPokoje->currentText(), QStringLiteral("1200 Kč"));
-    clickWidget(room().OKBut);
+    leftClick(room().OKBut);
     EXPECT_EQ(stored(day(kToday), QStringLiteral("Room9Price")), QStringLiteral("1200 Kč"));
 }
 
@@ -603,31 +587,31 @@ TEST_F(RoomBoard, UnwritableFileReportsTheFileAndTheWindowKeepsWorking)
     openRoom(6);
     makeDataDirectoryUnwritable();
 
-    clickWidget(room().UvioolnitBut);
-    ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_EQ(dialogs.shown[0].kind, Dialogs::Kind::Error);
-    EXPECT_TRUE(dialogs.shown[0].text.contains(QStringLiteral("rooms.dat"), Qt::CaseInsensitive))
-        << dialogs.shown[0].text.toStdString();
+    leftClick(room().UvioolnitBut);
+    ASSERT_EQ(dialogs.record.shown.size(), 1u);
+    EXPECT_EQ(dialogs.record.shown[0].kind, Dialogs::Kind::Error);
+    EXPECT_TRUE(dialogs.record.shown[0].text.contains(QStringLiteral("rooms.dat"), Qt::CaseInsensitive))
+        << dialogs.record.shown[0].text.toStdString();
     // The panel already shows the status that was not stored.
     EXPECT_EQ(room().stavpokoje->text(), QStringLiteral("Pokoj je volný"));
     EXPECT_TRUE(room().isVisible());
 
-    clickWidget(room().OKBut);
-    EXPECT_EQ(dialogs.shown.size(), 2u);
+    leftClick(room().OKBut);
+    EXPECT_EQ(dialogs.record.shown.size(), 2u);
     EXPECT_TRUE(room().isVisible()); // a failed save does not close the window
 
     restoreDataDirectory();
     EXPECT_EQ(stored(day(kToday), QStringLiteral("Room6Status")), QStringLiteral("FULL"));
-    clickWidget(room().UvioolnitBut);
+    leftClick(room().UvioolnitBut);
     EXPECT_EQ(stored(day(kToday), QStringLiteral("Room6Status")), QStringLiteral("FREE"));
-    EXPECT_EQ(dialogs.shown.size(), 2u);
+    EXPECT_EQ(dialogs.record.shown.size(), 2u);
 }
 
 TEST_F(RoomBoard, ReserveHandsTheRoomToTheCreateReservationWindow)
 {
     openPlan();
     openRoom(12);
-    clickWidget(room().RezervovatBut);
+    leftClick(room().RezervovatBut);
     EXPECT_TRUE(forms().form8->isVisible());
 }
 
@@ -635,8 +619,8 @@ TEST_F(RoomBoard, StatusSetInTheRoomWindowShowsOnThePlan)
 {
     openPlan();
     openRoom(21);
-    clickWidget(room().SpravitBut);
-    clickWidget(room().OKBut);
+    leftClick(room().SpravitBut);
+    leftClick(room().OKBut);
     activate(&plan());
     plan().Timer1Timer();
     EXPECT_EQ(tileColor(21), kLightOrange);

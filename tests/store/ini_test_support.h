@@ -6,15 +6,9 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include "tests/support/qt_print.h"
+
 #include <gtest/gtest.h>
-
-#include <ostream>
-
-// Readable QString values in failure messages.
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
 
 class IniFolderTest : public ::testing::Test
 {

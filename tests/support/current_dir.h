@@ -1,10 +1,8 @@
 #pragma once
-// Test helper: puts the process's working directory back when the test ends.
+// Puts the process's working directory back when the guard goes out of scope.
 
 #include <QDir>
 #include <QString>
-
-#include <unistd.h>
 
 class ScopedCurrentDir
 {
