@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(g++ make cmake ninja-build clang libclang-rt-14-dev qt6-base-dev qt6-webengine-dev qt6-pdf-dev
   libjpeg62-turbo-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth poppler-utils qpdf curl
-  python3 fontconfig fonts-dejavu-core locales libglib2.0-bin)
+  python3 fontconfig fonts-dejavu-core locales libglib2.0-bin cups-daemon cups-client)
 
 missing=()
 for p in "${packages[@]}"; do
