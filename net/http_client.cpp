@@ -301,7 +301,7 @@ void TNMHTTP::readResponseHeader()
     if (OutputFileMode) {
         file.setFileName(Header);
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            throw EFileError(EFileError::Operation::Create, Header, file.errorString());
+            throw ELocalFileError(ELocalFileError::Operation::Create, Header, file.errorString());
     } else {
         Header.clear();
     }
@@ -311,7 +311,7 @@ void TNMHTTP::readResponseHeader()
         if (!OutputFileMode)
             Header += QString::fromLatin1(line);
         else if (file.write(line) != line.size())
-            throw EFileError(EFileError::Operation::Write, Header, file.errorString());
+            throw ELocalFileError(ELocalFileError::Operation::Write, Header, file.errorString());
     };
 
     const QByteArray statusLine = ReadLn();
@@ -341,7 +341,7 @@ void TNMHTTP::readResponseHeader()
             throw ESockError(QStringLiteral("Response header too long"));
     }
     if (OutputFileMode && !file.flush())
-        throw EFileError(EFileError::Operation::Write, Header, file.errorString());
+        throw ELocalFileError(ELocalFileError::Operation::Write, Header, file.errorString());
 }
 
 void TNMHTTP::storeBody()

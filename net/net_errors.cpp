@@ -2,20 +2,20 @@
 
 namespace {
 
-QString fileErrorText(EFileError::Operation operation, const QString& fileName, const QString& reason)
+QString fileErrorText(ELocalFileError::Operation operation, const QString& fileName, const QString& reason)
 {
     QString verb;
     switch (operation) {
-    case EFileError::Operation::Create:
+    case ELocalFileError::Operation::Create:
         verb = QStringLiteral("create");
         break;
-    case EFileError::Operation::Open:
+    case ELocalFileError::Operation::Open:
         verb = QStringLiteral("open");
         break;
-    case EFileError::Operation::Read:
+    case ELocalFileError::Operation::Read:
         verb = QStringLiteral("read");
         break;
-    case EFileError::Operation::Write:
+    case ELocalFileError::Operation::Write:
         verb = QStringLiteral("write");
         break;
     }
@@ -28,7 +28,7 @@ ESockError::ESockError(const QString& message) : std::runtime_error(message.toSt
 
 EConvertError::EConvertError(const QString& message) : std::runtime_error(message.toStdString()) {}
 
-EFileError::EFileError(Operation operation, const QString& fileName, const QString& reason)
-    : std::runtime_error(fileErrorText(operation, fileName, reason).toStdString()), fileName_(fileName)
+ELocalFileError::ELocalFileError(Operation operation, const QString& fileName, const QString& reason)
+    : EFileError(fileName, fileErrorText(operation, fileName, reason))
 {
 }

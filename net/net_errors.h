@@ -2,6 +2,8 @@
 // Exceptions of the network client. Every failure of a socket or HTTP operation leaves the call as
 // one of these (or as std::runtime_error for the few checks that raise the plain standard error).
 
+#include "store/file_error.h"
+
 #include <QString>
 
 #include <stdexcept>
@@ -31,14 +33,9 @@ public:
 };
 
 // A local file that could not be created, opened, read or written. The message names the file.
-class EFileError final : public std::runtime_error
+class ELocalFileError final : public EFileError
 {
 public:
     enum class Operation { Create, Open, Read, Write };
-    EFileError(Operation operation, const QString& fileName, const QString& reason);
-    const QString& fileName() const { return fileName_; }
-    QString message() const { return QString::fromUtf8(what()); }
-
-private:
-    QString fileName_;
+    ELocalFileError(Operation operation, const QString& fileName, const QString& reason);
 };

@@ -579,14 +579,14 @@ void TPowersock::SendFile(const QString& fileName)
     Status(8, QStringLiteral("SendFile"));
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
-        throw EFileError(EFileError::Operation::Open, fileName, file.errorString());
+        throw ELocalFileError(ELocalFileError::Operation::Open, fileName, file.errorString());
     const qint64 size = file.size();
     do {
         if (cancel_)
             break;
         const qint64 count = file.read(buffer_.get(), IoBufferSize);
         if (count < 0)
-            throw EFileError(EFileError::Operation::Read, fileName, file.errorString());
+            throw ELocalFileError(ELocalFileError::Operation::Read, fileName, file.errorString());
         if (count == 0)
             break; // the file became shorter while it was sent
         sendAll(buffer_.get(), count, true);
@@ -617,12 +617,12 @@ void TPowersock::CaptureFile(const QString& fileName)
     TimerScope timer(*this);
     QFile file(fileName);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
-        throw EFileError(EFileError::Operation::Create, fileName, file.errorString());
+        throw ELocalFileError(ELocalFileError::Operation::Create, fileName, file.errorString());
     while (!cancel_) {
         const ssize_t count = receive(buffer_.get(), IoBufferSize, 0);
         if (count > 0) {
             if (file.write(buffer_.get(), count) != count)
-                throw EFileError(EFileError::Operation::Write, fileName, file.errorString());
+                throw ELocalFileError(ELocalFileError::Operation::Write, fileName, file.errorString());
             ReceivedBytes += count;
             raiseEvent(OnPacketRecvd);
         } else if (count == 0) {

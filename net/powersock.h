@@ -98,7 +98,7 @@ public:
     // gone (a started line without a line feed is dropped then). A line longer than IoBufferSize
     // bytes fails with ESockError "Socket readln line too long".
     QByteArray ReadLn();
-    // Sends the whole file; no time-out applies. Throws EFileError when it cannot be opened.
+    // Sends the whole file; no time-out applies. Throws ELocalFileError when it cannot be opened.
     void SendFile(const QString& fileName);
     // Writes everything received until the peer closes into a newly created (replaced) file.
     void CaptureFile(const QString& fileName);

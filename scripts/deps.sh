@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(g++ make cmake ninja-build clang libclang-rt-14-dev qt6-base-dev qt6-webengine-dev qt6-pdf-dev
   libjpeg62-turbo-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth poppler-utils qpdf curl
-  python3 fontconfig fonts-dejavu-core locales libglib2.0-bin
+  python3 fontconfig fonts-dejavu-core locales libglib2.0-bin cups-daemon cups-client
   # The end-to-end test: the accessibility bus and its Python client, a session bus, mouse and
   # keyboard for the virtual screen, and a screen dump (xwd) to read colours from.
   at-spi2-core python3-pyatspi gir1.2-atspi-2.0 dbus xdotool x11-apps)

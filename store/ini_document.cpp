@@ -23,8 +23,8 @@ std::uint32_t nameHash(QByteArrayView name)
     return h;
 }
 
-// End of the text of the line that starts at pos: its first CR or LF, or end.
-qsizetype lineTextEnd(const char* data, qsizetype pos, qsizetype end)
+// End of the line that starts at pos, before its line end: its first CR or LF, or end.
+qsizetype lineBreak(const char* data, qsizetype pos, qsizetype end)
 {
     const void* lf = std::memchr(data + pos, '\n', size_t(end - pos));
     const qsizetype lfPos = lf ? static_cast<const char*>(lf) - data : end;
@@ -32,14 +32,21 @@ qsizetype lineTextEnd(const char* data, qsizetype pos, qsizetype end)
     return cr ? static_cast<const char*>(cr) - data : lfPos;
 }
 
-// Start of the next line after a line whose text ends at textEnd.
-qsizetype afterLineEnd(const char* data, qsizetype textEnd, qsizetype end)
+// End of the text of the line from pos to its line break: a NUL ends it early.
+qsizetype textEndBefore(const char* data, qsizetype pos, qsizetype lineBreakPos)
 {
-    if (textEnd >= end)
+    const void* nul = std::memchr(data + pos, '\0', size_t(lineBreakPos - pos));
+    return nul ? static_cast<const char*>(nul) - data : lineBreakPos;
+}
+
+// Start of the next line after a line that breaks at lineBreakPos.
+qsizetype afterLineEnd(const char* data, qsizetype lineBreakPos, qsizetype end)
+{
+    if (lineBreakPos >= end)
         return end;
-    if (data[textEnd] == '\r' && textEnd + 1 < end && data[textEnd + 1] == '\n')
-        return textEnd + 2;
-    return textEnd + 1;
+    if (data[lineBreakPos] == '\r' && lineBreakPos + 1 < end && data[lineBreakPos + 1] == '\n')
+        return lineBreakPos + 2;
+    return lineBreakPos + 1;
 }
 
 constexpr char kCrLf[] = "\r\n";
@@ -73,9 +80,11 @@ struct IniDocument::KeyIndex
 {
     std::vector<KeyLine> lines;
     NameTable table;
-    // Where a new key goes: after the last key line, or after the section line.
-    qsizetype insertAfterTextEnd = 0;
+    // Where a new key goes: after the section's last line that holds any text (key, comment or
+    // other), or after the section line; the line before it may be the file's last line, without
+    // a line end.
     qsizetype insertAt = 0;
+    bool insertNeedsLineEnd = false;
 };
 
 void IniDocument::NameTable::reserve(std::size_t count)
@@ -138,7 +147,7 @@ IniDocument::IniDocument(QByteArray bytes) : bytes_(std::move(bytes))
     if (QByteArrayView(bytes_).startsWith("\xEF\xBB\xBF"))
         dataStart_ = 3;
 
-    const qsizetype firstEnd = lineTextEnd(data, dataStart_, end);
+    const qsizetype firstEnd = lineBreak(data, dataStart_, end);
     if (firstEnd >= end)
         newLine_ = QByteArrayView(kCrLf, 2);
     else if (data[firstEnd] == '\n')
@@ -148,6 +157,8 @@ IniDocument::IniDocument(QByteArray bytes) : bytes_(std::move(bytes))
     else
         newLine_ = QByteArrayView(kCr, 1);
 
+    // The lines before the first section line form the section named by the empty text.
+    sections_.push_back(Section{0, dataStart_, 0, dataStart_, dataStart_, end});
     // Section lines are the only lines that start with "[" (after blanks): look for "[" and check
     // that only blanks stand between it and the start of its line.
     const auto nameOf = [this](std::int32_t i) { return sectionName(sections_[size_t(i)]); };
@@ -164,14 +175,14 @@ IniDocument::IniDocument(QByteArray bytes) : bytes_(std::move(bytes))
             pos = open + 1;
             continue;
         }
-        const qsizetype textEnd = lineTextEnd(data, open, end);
-        const qsizetype next = afterLineEnd(data, textEnd, end);
+        const qsizetype breakPos = lineBreak(data, open, end);
+        const qsizetype textEnd = textEndBefore(data, open, breakPos);
+        const qsizetype next = afterLineEnd(data, breakPos, end);
         const void* close = memrchr(data + open + 1, ']', size_t(textEnd - open - 1));
         if (close) {
             const QByteArrayView name =
                 trimmedBlanks(view(open + 1, static_cast<const char*>(close) - data - (open + 1)));
-            if (!sections_.empty())
-                sections_.back().bodyEnd = lineStart;
+            sections_.back().bodyEnd = lineStart;
             sections_.push_back(Section{lineStart, name.data() - data, name.size(), textEnd, next, end});
         }
         pos = next;
@@ -214,16 +225,22 @@ const IniDocument::KeyIndex& IniDocument::keysOf(const Section& section) const
     if (const KeyIndex* built = slot.load(std::memory_order_relaxed))
         return *built;
     auto index = std::make_unique<KeyIndex>();
-    index->insertAfterTextEnd = section.headerEnd;
-    index->insertAt = section.bodyStart;
     const char* data = bytes_.constData();
+    index->insertAt = section.bodyStart;
+    if (&section != &sections_.front())
+        index->insertNeedsLineEnd = lineBreak(data, section.headerEnd, bytes_.size()) == section.bodyStart;
     qsizetype pos = section.bodyStart;
     while (pos < section.bodyEnd) {
-        const qsizetype textEnd = lineTextEnd(data, pos, section.bodyEnd);
-        const qsizetype next = afterLineEnd(data, textEnd, bytes_.size());
+        const qsizetype breakPos = lineBreak(data, pos, section.bodyEnd);
+        const qsizetype textEnd = textEndBefore(data, pos, breakPos);
+        const qsizetype next = afterLineEnd(data, breakPos, bytes_.size());
         qsizetype first = pos;
         while (first < textEnd && isBlank(data[first]))
             ++first;
+        if (first < textEnd) {
+            index->insertAt = next;
+            index->insertNeedsLineEnd = breakPos == next;
+        }
         if (first < textEnd && data[first] != ';') {
             if (const void* eq = std::memchr(data + first, '=', size_t(textEnd - first))) {
                 const qsizetype eqPos = static_cast<const char*>(eq) - data;
@@ -232,8 +249,6 @@ const IniDocument::KeyIndex& IniDocument::keysOf(const Section& section) const
                 if (!key.isEmpty()) {
                     index->lines.push_back(
                         KeyLine{pos, textEnd, next, key.data() - data, key.size(), value.data() - data, value.size()});
-                    index->insertAfterTextEnd = textEnd;
-                    index->insertAt = next;
                 }
             }
         }
@@ -283,12 +298,8 @@ std::vector<QByteArrayView> IniDocument::keyNames(QByteArrayView section) const
         return names;
     const KeyIndex& index = keysOf(*s);
     names.reserve(index.lines.size());
-    for (const KeyLine& line : index.lines) {
-        const QByteArrayView key = view(line.keyStart, line.keyLength);
-        // Listed once, where the name first appears.
-        if (findKey(*s, key) == &line)
-            names.push_back(key);
-    }
+    for (const KeyLine& line : index.lines)
+        names.push_back(view(line.keyStart, line.keyLength));
     return names;
 }
 
@@ -326,8 +337,7 @@ std::optional<QByteArray> IniDocument::withValue(QByteArrayView section, QByteAr
     }
     const KeyIndex& index = keysOf(*s);
     out.reserve(bytes_.size() + key.size() + storedValue.size() + 4);
-    if (index.insertAt == index.insertAfterTextEnd) {
-        // The line before the new one is the last line and has no line end.
+    if (index.insertNeedsLineEnd) {
         out.append(all.first(index.insertAt)).append(lineEnd);
     } else {
         out.append(all.first(index.insertAt));

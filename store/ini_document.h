@@ -5,12 +5,15 @@
 //
 // Format, as the data files were written:
 // - lines end in CR LF, LF or a lone CR; a file may start with a UTF-8 byte-order mark;
+// - a NUL byte ends the text of its line (the line still runs to its line end);
+// - blanks are space, tab, vertical tab, form feed and 0x1A;
 // - a line whose first non-blank character is "[" and that holds a "]" opens a section; the name
 //   runs to the last "]" of the line, blanks around it not counted;
 // - a line whose first non-blank character is ";" is a comment; any other line with "=" is a key
 //   line: the key is the text before the first "=", the value the rest, blanks around both not
 //   counted; a key line with an empty key, and every other line, carries no data;
-// - where a section or a key appears twice, the first one counts.
+// - the lines before the first section line form the section named by the empty text;
+// - where a section or a key appears twice, the first one is read, replaced and deleted.
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -26,7 +29,7 @@ namespace ini {
 
 inline bool isBlank(char c)
 {
-    return c == ' ' || c == '\t';
+    return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A';
 }
 
 QByteArrayView trimmedBlanks(QByteArrayView text);
@@ -52,13 +55,13 @@ public:
     // section or the key is missing.
     std::optional<QByteArrayView> rawValue(QByteArrayView section, QByteArrayView key) const;
 
-    // The section's key names in file order, each name once (its first spelling).
+    // The section's key names in file order, every occurrence of a repeated name included.
     std::vector<QByteArrayView> keyNames(QByteArrayView section) const;
 
     // The file with the key set to storedValue: replaced in place keeping the key's spelling and
-    // the line end, added after the section's last key line, or added with a new section at the
-    // end of the file. nullopt when the stored value is already exactly that. Added lines end in
-    // newLine (default: newLine()).
+    // the rest of the line, added after the section's last line that holds text (keys, comments
+    // and lines without data alike), or added with a new section at the end of the file. nullopt when the stored value
+    // is already exactly that. Added lines end in newLine (default: newLine()).
     std::optional<QByteArray> withValue(QByteArrayView section, QByteArrayView key, QByteArrayView storedValue,
                                         QByteArrayView newLine = {}) const;
 

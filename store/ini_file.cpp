@@ -22,7 +22,9 @@ TIniFile::TIniFile(const QString& fileName) : fileName_(fileName) {}
 
 QString TIniFile::ReadString(const QString& section, const QString& key, const QString& defaultValue) const
 {
-    return ini::IniStore::instance().readValue(fileName_, section, key).value_or(defaultValue);
+    if (auto value = ini::IniStore::instance().readValue(fileName_, section, key))
+        return *value;
+    return ini::defaultForm(defaultValue);
 }
 
 void TIniFile::WriteString(const QString& section, const QString& key, const QString& value)
@@ -77,7 +79,9 @@ IniSnapshot::~IniSnapshot() = default;
 
 QString IniSnapshot::ReadString(const QString& section, const QString& key, const QString& defaultValue) const
 {
-    return ini::IniStore::instance().readValue(version_, section, key).value_or(defaultValue);
+    if (auto value = ini::IniStore::instance().readValue(version_, section, key))
+        return *value;
+    return ini::defaultForm(defaultValue);
 }
 
 int IniSnapshot::ReadInteger(const QString& section, const QString& key, int defaultValue) const

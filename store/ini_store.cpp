@@ -43,9 +43,9 @@ QStringView trimmedName(QStringView name)
 {
     qsizetype b = 0;
     qsizetype e = name.size();
-    while (b < e && (name[b] == u' ' || name[b] == u'\t'))
+    while (b < e && isBlankChar(name[b]))
         ++b;
-    while (e > b && (name[e - 1] == u' ' || name[e - 1] == u'\t'))
+    while (e > b && isBlankChar(name[e - 1]))
         --e;
     return name.sliced(b, e - b);
 }
@@ -225,6 +225,8 @@ struct IniStore::Impl
     // Reads the file into the entry; errno when it cannot be read (ENOENT: it is gone).
     int load(FileEntry& file)
     {
+        if (const int e = runHook(testing::WriteStage::FileRead))
+            return e;
         Fd fd(::open(file.path.constData(), O_RDONLY | O_CLOEXEC));
         if (!fd.valid())
             return errno;
@@ -261,16 +263,18 @@ struct IniStore::Impl
     // The file's content from the cache when it is unchanged, else read now; null when there is
     // no such file. A file that exists but cannot be read counts as missing for a reader; for a
     // writer (failName set) it is an error naming the file.
-    FileEntry* contentOf(FileEntry& file, const QString* failName)
+    FileEntry* contentOf(FileEntry& file, const QString* failName, const struct stat* known = nullptr)
     {
         struct stat st
         {
         };
-        if (::stat(file.path.constData(), &st) == 0 && file.document && file.trusted &&
-            file.identity == identityOf(st)) {
+        const bool found = known ? (st = *known, true) : ::stat(file.path.constData(), &st) == 0;
+        if (found && file.document && file.trusted && file.identity == identityOf(st)) {
             file.lastUse = ++clock;
             return &file;
         }
+        // A commit of a transaction that died halfway is undone before anything is read.
+        recoverFolderIfFree(folderOf(file.path));
         if (const int error = load(file)) {
             if (failName && error != ENOENT)
                 fail(*failName, error);
@@ -297,7 +301,7 @@ struct IniStore::Impl
                 {
                 };
                 if (::stat(file.path.constData(), &st) == 0 && S_ISREG(st.st_mode))
-                    if (FileEntry* content = contentOf(file, failName))
+                    if (FileEntry* content = contentOf(file, failName, &st))
                         return content;
             }
         }
@@ -537,7 +541,9 @@ void IniStore::Impl::modify(const QString& fileName, const Edit& edit, bool crea
         lock.reset();
         target = now;
     }
+    recoverFolder(target.folder);
     removeLeftovers(target.folder);
+    target = locate(name);
 
     const Version version = readForWrite(fileName, target);
     std::optional<QByteArray> bytes = edit(version ? *version : kEmpty);

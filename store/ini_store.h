@@ -7,10 +7,12 @@
 // window after the file's last change is not trusted (file-system timestamps are coarse) and is
 // read again at the next access.
 //
-// Writes are read-modify-write under an advisory lock (flock on the file's folder, so that two
-// processes never lose each other's keys), produce the whole new content, write it to a
-// temporary file in the same folder, flush it, rename it over the file and flush the folder. A
-// failed write leaves the file as it was and raises EIniFileError.
+// Writes are read-modify-write under the folder's lock (ini_disk.h: flock on the folder of the
+// file written, a symbolic link resolved once, so that two processes never lose each other's
+// keys), produce the whole new content, write it to a temporary file of its own in the same
+// folder, flush it, rename it over the file and flush the folder. A failed write (a file that
+// exists but cannot be read included) leaves the file as it was and raises EIniFileError. Before
+// a file is read from disk, a transaction's commit that died halfway in its folder is undone.
 //
 // File names: the last part of a path is matched without regard to letter case against the
 // files of its folder, so "Rooms.dat" and "rooms.dat" reach one file. A new file gets the name as
@@ -103,10 +105,23 @@ namespace testing {
 // Points of a write where tests inject a failure (the hook returns an errno value, 0 to go on)
 // or end the process. PartWritten comes after half of the new content; Renamed after each file
 // is renamed into place; Locking before a folder is locked (a failure there is the lock's);
-// FolderSynced after a folder is flushed (a failure there is the flush's).
-enum class WriteStage { TempOpened, PartWritten, TempWritten, Renamed, Locking, FolderSynced };
+// FolderSynced after a folder is flushed (a failure there is the flush's); JournalWritten after
+// a transaction's journal is written and flushed, before its first rename; FileRead before a
+// file is read (a failure there is the read's).
+enum class WriteStage {
+    TempOpened,
+    PartWritten,
+    TempWritten,
+    Renamed,
+    Locking,
+    FolderSynced,
+    JournalWritten,
+    FileRead
+};
 using WriteHook = std::function<int(WriteStage)>;
 void setWriteHook(WriteHook hook);
+// Treats every folder as one on a network file system (its lock then includes the lock file).
+void treatFoldersAsNetworkShares(bool on);
 
 } // namespace testing
 

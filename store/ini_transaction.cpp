@@ -113,6 +113,8 @@ IniTransaction::Impl::File& IniTransaction::Impl::file(const QString& fileName)
         if (!locked) {
             linkedFolderLocks.push_back(std::make_unique<disk::FolderLock>(target.folder, fileName));
             linkedFolderLocks.back()->holdForTransaction();
+            disk::recoverFolder(target.folder);
+            disk::removeLeftovers(target.folder);
             target = store.locateForWrite(fileName);
         }
     }
@@ -145,6 +147,7 @@ IniTransaction::IniTransaction(const QString& directory) : impl_(std::make_uniqu
     impl_->lock->holdForTransaction();
     if (::stat(impl_->folder.constData(), &impl_->folderStatus) != 0)
         disk::fail(directory, errno);
+    disk::recoverFolder(impl_->folder);
     disk::removeLeftovers(impl_->folder);
 }
 
@@ -161,10 +164,10 @@ QString IniTransaction::ReadString(const QString& fileName, const QString& secti
     const auto sectionBytes = encodeName(trimmedName(section), file.encoding);
     const auto keyBytes = encodeName(trimmedName(key), file.encoding);
     if (!sectionBytes || !keyBytes)
-        return defaultValue;
+        return defaultForm(defaultValue);
     const auto raw = file.draft->rawValue(*sectionBytes, *keyBytes);
     if (!raw)
-        return defaultValue;
+        return defaultForm(defaultValue);
     return limitedValue(readForm(decodeText(*raw, file.encoding)));
 }
 
@@ -267,7 +270,7 @@ void IniTransaction::commit()
         changed.push_back(file.get());
     }
     try {
-        disk::replaceFiles(replacements);
+        disk::replaceFiles(replacements, impl_->folder);
     } catch (...) {
         impl_->release();
         throw;

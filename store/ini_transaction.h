@@ -9,7 +9,10 @@
 // it was. The bytes a commit leaves are those the same sequence of TIniFile writes would leave.
 //
 // File names are full paths of files in the transaction's directory, matched as TIniFile matches
-// them; reads and writes follow TIniFile's rules and names exactly.
+// them; reads and writes follow TIniFile's rules and names exactly. A file that exists but cannot
+// be read, or lies outside the directory, raises EIniFileError from the read or write that
+// reaches it. While a transaction lives, a TIniFile write or a second transaction of the same
+// process in its directory raises EIniFileError instead of waiting for it forever.
 
 #include <QDateTime>
 #include <QString>

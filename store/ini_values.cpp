@@ -70,6 +70,11 @@ QString storedForm(QStringView value, FileEncoding encoding)
         case 0:
             out.append(u"\\0");
             break;
+        case u'\v':
+        case u'\f':
+        case u'\x1A':
+            appendUnitEscape(out, c);
+            break;
         default:
             if (isEncodable(value, i, encoding, &units))
                 out.append(value.sliced(i, units));
@@ -148,6 +153,19 @@ QString readForm(QStringView stored)
     if (stored.size() >= 2 && (stored.front() == u'"' || stored.front() == u'\'') && stored.back() == stored.front())
         return stored.sliced(1, stored.size() - 2).toString();
     return stored.toString();
+}
+
+QString defaultForm(const QString& defaultValue)
+{
+    qsizetype end = defaultValue.size();
+    while (end > 0 && isBlankChar(defaultValue[end - 1]))
+        --end;
+    const QStringView text = QStringView(defaultValue).first(end);
+    if (text.size() >= 2 && (text.front() == u'"' || text.front() == u'\'') && text.back() == text.front())
+        return text.sliced(1, text.size() - 2).toString();
+    if (end == defaultValue.size())
+        return defaultValue;
+    return text.toString();
 }
 
 QString limitedValue(QString value)

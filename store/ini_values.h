@@ -5,10 +5,10 @@
 // unless it holds a line break (CR or LF), a NUL, a character the file's code page cannot hold,
 // or begins with the two characters of the marker "\~". Such a value is stored as the marker
 // followed by the text with these escapes: "\\" backslash, "\n" LF, "\r" CR, "\t" tab, "\0" NUL,
-// "\uXXXX" (four hex digits) a UTF-16 unit the code page lacks, and "\s" for each space at the
-// end (blanks around a value are not part of it when read). The stored form is one line, never
-// starts with a blank or a quote and never ends with a blank, so it reads back whole, and no
-// value can make a section or key line of its own.
+// "\uXXXX" (four hex digits) a UTF-16 unit the code page lacks or one of the other blanks
+// (vertical tab, form feed, 0x1A), and "\s" for each space at the end (blanks around a value are not part of it when
+// read). The stored form is one line, never starts with a blank or a quote and never ends with a blank, so it reads
+// back whole, and no value can make a section or key line of its own.
 
 #include "store/ini_codec.h"
 
@@ -31,6 +31,16 @@ QString storedForm(QStringView value, FileEncoding encoding);
 // The text a stored value (blanks around it already removed) reads as: the marker form decoded,
 // otherwise one pair of matching double or single quotes around the whole value removed.
 QString readForm(QStringView stored);
+
+// The text a caller's default reads as, as a stored value would: blanks at its end removed, then
+// one pair of matching double or single quotes around the whole of it.
+QString defaultForm(const QString& defaultValue);
+
+// Whether a character counts as a blank around names and values.
+inline bool isBlankChar(QChar c)
+{
+    return c == u' ' || c == u'\t' || c == u'\v' || c == u'\f' || c == u'\x1A';
+}
 
 // Cuts a read value to kMaxValueLength characters (never between the halves of a surrogate pair).
 QString limitedValue(QString value);

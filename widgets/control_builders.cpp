@@ -220,13 +220,16 @@ QSpinBox* spinBox(QWidget* parent, QStringView name, const QRect& rect, int mini
 
 QTabWidget* pageControl(QWidget* parent, QStringView name, const QRect& rect)
 {
-    return place(new QTabWidget(parent), name, rect);
+    auto* pages = place(new QTabWidget(parent), name, rect);
+    pages->setAccessibleName(name.toString());
+    return pages;
 }
 
 QWidget* page(QTabWidget* pages, QStringView name, const QString& caption)
 {
     auto* p = new QWidget;
     p->setObjectName(name.toString());
+    p->setAccessibleName(caption);
     pages->addTab(p, caption);
     return p;
 }

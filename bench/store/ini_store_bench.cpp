@@ -4,6 +4,8 @@
 #include "store/ini_file.h"
 #include "store/ini_store.h"
 
+#include "room_file.h"
+
 #include <QByteArray>
 #include <QDate>
 #include <QFile>
@@ -25,38 +27,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr int kRooms = 315;
-
-QString dayText(int day)
-{
-    const QDate date = QDate(2020, 1, 1).addDays(day);
-    return u"%1.%2.%3"_s.arg(date.day()).arg(date.month()).arg(date.year());
-}
-
-// Writes a room file of `days` day sections; `variant` changes one value in the last section.
-void writeRoomFile(const QString& path, int days, int variant)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        std::abort();
-    QByteArray chunk = "[DefaultsRooms]\r\n";
-    for (int r = 1; r <= kRooms; ++r)
-        chunk += "Room" + QByteArray::number(r) + "Name=Pokoj " + QByteArray::number(r) + "\r\nRoom" +
-                 QByteArray::number(r) + "Status=FREE\r\n";
-    for (int d = 0; d < days; ++d) {
-        chunk += "[Rooms_" + dayText(d).toLatin1() + "]\r\n";
-        for (int r = 1; r <= kRooms; ++r) {
-            const bool changed = d == days - 1 && r == kRooms && variant == 1;
-            chunk += "Room" + QByteArray::number(r) + "Status=" + (changed ? "FREE" : "FULL") + "\r\nRoom" +
-                     QByteArray::number(r) + "ClientID=" + QByteArray::number(1000 + (d * 7 + r) % 9000) + "\r\n";
-        }
-        if (chunk.size() > (1 << 20)) {
-            file.write(chunk);
-            chunk.clear();
-        }
-    }
-    file.write(chunk);
-}
+using bench::dayText;
+using bench::kRooms;
+using bench::writeRoomFile;
 
 // One reception reload: the effective name and status of every room on one day.
 template <typename Reader = TIniFile> void receptionReload(const QString& path, const QString& day)

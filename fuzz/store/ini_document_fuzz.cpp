@@ -52,9 +52,9 @@ void checkValueForms(QStringView text)
             check(stored == text);
             qsizetype b = 0;
             qsizetype e = text.size();
-            while (b < e && (text[b] == u' ' || text[b] == u'\t'))
+            while (b < e && ini::isBlankChar(text[b]))
                 ++b;
-            while (e > b && (text[e - 1] == u' ' || text[e - 1] == u'\t'))
+            while (e > b && ini::isBlankChar(text[e - 1]))
                 --e;
             check(reread == text.sliced(b, e - b));
         }

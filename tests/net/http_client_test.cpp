@@ -626,7 +626,7 @@ TEST_F(HttpTest, BodyFileThatCannotBeCreatedFailsWithItsName)
     try {
         http.Get(url(server, "/"));
         FAIL() << "no exception";
-    } catch (const EFileError& error) {
+    } catch (const ELocalFileError& error) {
         EXPECT_EQ(error.fileName(), dir.path());
     }
     EXPECT_TRUE(events.isEmpty());

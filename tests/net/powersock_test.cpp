@@ -551,7 +551,7 @@ TEST_F(PowersockTest, CaptureFileThatCannotBeCreatedFails)
     try {
         sock.CaptureFile(dir.path()); // a folder
         FAIL() << "no exception";
-    } catch (const EFileError& error) {
+    } catch (const ELocalFileError& error) {
         EXPECT_EQ(error.fileName(), dir.path());
     }
     QByteArray rest;
@@ -650,7 +650,7 @@ TEST_F(PowersockTest, SendFileOfMissingFileFails)
     try {
         sock.SendFile(name);
         FAIL() << "no exception";
-    } catch (const EFileError& error) {
+    } catch (const ELocalFileError& error) {
         EXPECT_EQ(error.fileName(), name);
     }
 }

@@ -5,14 +5,18 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
+
+using namespace std::string_literals;
+using namespace std::string_view_literals;
 
 namespace {
 
 using ini::IniDocument;
 
-std::optional<std::string> lookup(const char* file, const char* section, const char* key)
+std::optional<std::string> lookup(std::string_view file, const char* section, const char* key)
 {
-    const IniDocument document{QByteArray(file)};
+    const IniDocument document{QByteArray(file.data(), qsizetype(file.size()))};
     const auto raw = document.rawValue(section, key);
     if (!raw)
         return std::nullopt;
@@ -22,7 +26,7 @@ std::optional<std::string> lookup(const char* file, const char* section, const c
 struct LookupCase
 {
     const char* name;
-    const char* file;
+    std::string_view file; // NUL bytes included
     const char* section;
     const char* key;
     std::optional<std::string> expected;
@@ -35,7 +39,7 @@ class Lookup : public ::testing::TestWithParam<LookupCase>
 TEST_P(Lookup, FindsTheStoredValue)
 {
     const LookupCase& c = GetParam();
-    EXPECT_EQ(lookup(c.file, c.section, c.key), c.expected) << c.file;
+    EXPECT_EQ(lookup(c.file, c.section, c.key), c.expected) << std::string(c.file);
 }
 
 const LookupCase kLookupCases[] = {
@@ -57,7 +61,13 @@ const LookupCase kLookupCases[] = {
     {"OpenBracketKeyLine", "[A]\r\n[B=2\r\n", "A", "[B", "2"},
     {"LineWithoutEqualsCarriesNoData", "[A]\r\nk\r\nk=v\r\n", "A", "k", "v"},
     {"EmptyKeyCarriesNoData", "[A]\r\n=v\r\n", "A", "", std::nullopt},
-    {"LinesBeforeFirstSection", "k=v\r\n[A]\r\n", "", "k", std::nullopt},
+    {"LinesBeforeFirstSectionFormTheEmptyNamedSection", "k=v\r\n[A]\r\n", "", "k", "v"},
+    {"EmptyNamedSectionLineComesAfterThem", "k=v\r\n[]\r\nk=w\r\nj=x\r\n", "", "j", std::nullopt},
+    {"BomThenKeyLine", "\xEF\xBB\xBFk=v\r\n", "", "k", "v"},
+    {"OtherBlanksAroundNames", "[\v\x1A A \f]\r\n\f k\x1A=\v v \x1A\r\n", "A", "k", "v"},
+    {"NulEndsTheValue", "[A]\r\nk=v\0tail\r\n"sv, "A", "k", "v"},
+    {"NulEndsTheSectionLine", "[A]\r\nk=1\r\n[B]\0]\r\nk=2\r\n"sv, "B", "k", "2"},
+    {"LineAfterNulReadsNormally", "[A]\r\n\0k=1\r\nj=2\r\n"sv, "A", "j", "2"},
     {"FirstDuplicateKeyWins", "[A]\r\nk=1\r\nK=2\r\n", "A", "k", "1"},
     {"FirstDuplicateSectionWins", "[A]\r\nk=1\r\n[B]\r\n[a]\r\nk=2\r\nj=3\r\n", "A", "j", std::nullopt},
     {"KeyOfOtherSection", "[A]\r\nk=1\r\n[B]\r\nj=2\r\n", "A", "j", std::nullopt},
@@ -83,20 +93,20 @@ TEST(IniDocument, JunkCarriesNoDataButWellFormedLinesAnswer)
     EXPECT_EQ(document.rawValue(QByteArrayView("A\xFF", 2), "k").value_or("missing"), "missing");
 }
 
-TEST(IniDocument, KeyNamesInFileOrderOnce)
+TEST(IniDocument, KeyNamesInFileOrderEveryOccurrence)
 {
     const IniDocument document(QByteArray("[A]\r\nb=1\r\n;c=2\r\na=3\r\nB=4\r\nnoise\r\nc=5\r\n[B]\r\nx=1\r\n"));
     std::vector<std::string> names;
     for (QByteArrayView n : document.keyNames("a"))
         names.push_back(n.toByteArray().toStdString());
-    EXPECT_EQ(names, (std::vector<std::string>{"b", "a", "c"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"b", "a", "B", "c"}));
     EXPECT_TRUE(document.keyNames("C").empty());
 }
 
 struct EditCase
 {
     const char* name;
-    const char* before;
+    std::string_view before; // NUL bytes included
     const char* section;
     const char* key;
     const char* value;                // nullptr: delete the key
@@ -110,7 +120,7 @@ class Edit : public ::testing::TestWithParam<EditCase>
 TEST_P(Edit, ChangesOnlyItsLine)
 {
     const EditCase& c = GetParam();
-    const IniDocument document{QByteArray(c.before)};
+    const IniDocument document{QByteArray(c.before.data(), qsizetype(c.before.size()))};
     const auto result = c.value ? document.withValue(c.section, c.key, c.value) : document.withoutKey(c.section, c.key);
     ASSERT_EQ(result.has_value(), c.after.has_value()) << (result ? result->toStdString() : "unchanged");
     if (result) {
@@ -124,8 +134,14 @@ const EditCase kEditCases[] = {
      "; top\r\n[A]\r\nKey=new\r\n\r\nx=1\n"},
     {"SameValueUntouched", "[A]\r\nk = v \r\n", "A", "k", "v", std::nullopt},
     {"SameValueWithBlanksUntouched", "[A]\r\nk= v \r\n", "A", "k", " v ", std::nullopt},
-    {"NewKeyAfterLastKeyLine", "[A]\r\na=1\r\n; about B\r\n\r\n[B]\r\nb=2\r\n", "A", "c", "3",
-     "[A]\r\na=1\r\nc=3\r\n; about B\r\n\r\n[B]\r\nb=2\r\n"},
+    {"NewKeyAfterLastLineWithText", "[A]\r\na=1\r\n; about B\r\n\r\n[B]\r\nb=2\r\n", "A", "c", "3",
+     "[A]\r\na=1\r\n; about B\r\nc=3\r\n\r\n[B]\r\nb=2\r\n"},
+    {"NewKeyAfterLineWithoutData", "[A]\r\na=1\r\nnoise\r\n \t\r\n[B]\r\n", "A", "c", "3",
+     "[A]\r\na=1\r\nnoise\r\nc=3\r\n \t\r\n[B]\r\n"},
+    {"NewKeyAfterUnterminatedLineWithNul", "[A]\r\na=1\0x"sv, "A", "c", "3", "[A]\r\na=1\0x\r\nc=3\r\n"s},
+    {"NewKeyAfterUnterminatedSectionLineWithNul", "[A]\0x"sv, "A", "c", "3", "[A]\0x\r\nc=3\r\n"s},
+    {"ReplaceKeepsTextAfterNul", "[A]\r\nk=1\0x\r\n"sv, "A", "k", "2", "[A]\r\nk=2\0x\r\n"s},
+    {"DeleteBeforeFirstSection", "k=1\n[A]\r\n", "", "k", nullptr, "[A]\r\n"},
     {"NewKeyInSectionWithoutKeys", "[A]\r\n\r\n[B]\r\n", "A", "c", "3", "[A]\r\nc=3\r\n\r\n[B]\r\n"},
     {"NewKeyAfterUnterminatedLastLine", "[A]\r\na=1", "A", "b", "2", "[A]\r\na=1\r\nb=2\r\n"},
     {"NewKeyAfterUnterminatedSectionLine", "[A]", "A", "b", "2", "[A]\r\nb=2\r\n"},

@@ -1,6 +1,7 @@
 // TIniFile on disk: the operations, their conversion rules and limits, write errors.
 #include "store/ini_file.h"
 #include "store/ini_store.h"
+#include "store/ini_transaction.h"
 
 #include "ini_test_support.h"
 
@@ -9,8 +10,10 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -153,7 +156,8 @@ TEST_F(IniFile, ReadSectionListsNamesInFileOrder)
     put("a.ini", "[S]\r\nRoom2Name=a\r\n;x=1\r\nroom1name=b\r\nROOM2NAME=c\r\nPozn\xE1mka=d\r\n[T]\r\ne=1\r\n");
     QStringList keys;
     TIniFile(path("a.ini")).ReadSection(u"s"_s, keys);
-    EXPECT_EQ(keys, (QStringList{u"Room2Name"_s, u"room1name"_s, u"Pozn\u00e1mka"_s}));
+    // Every occurrence of a repeated name is listed.
+    EXPECT_EQ(keys, (QStringList{u"Room2Name"_s, u"room1name"_s, u"ROOM2NAME"_s, u"Pozn\u00e1mka"_s}));
 }
 
 TEST_F(IniFile, WritingTheStoredValueLeavesTheFileUntouched)
@@ -181,8 +185,9 @@ TEST_F(IniFile, WriteChangesOnlyItsLine)
     ini.WriteString(u"Client_2"_s, u"LastName"_s, u"Novák"_s);
     ini.DeleteKey(u"Client_2"_s, u"FirstName"_s);
     ini.WriteString(u"Client_3"_s, u"FirstName"_s, u"Eva"_s);
+    // A new key goes after the section's last line with text, here "[x" (no section: no "]").
     EXPECT_EQ(bytes("Clients.dat"),
-              QByteArray("; guests\n[Global]\r\nClients=6\n\n[Client_2]\r\nLastName=Nov\xE1k\njunk line\r\n[x\n"
+              QByteArray("; guests\n[Global]\r\nClients=6\n\n[Client_2]\r\njunk line\r\n[x\nLastName=Nov\xE1k\n"
                          "[Client_3]\nFirstName=Eva\n"));
 }
 
@@ -269,6 +274,104 @@ TEST_F(IniFile, DamagedFileReadsAndKeepsItsOtherLinesOnWrite)
     EXPECT_TRUE(bytes("Rooms.dat") == expected);
 }
 
+// Corners that no file of this system holds but a file edited by hand or by another program may:
+// each row read through TIniFile, an IniSnapshot and an IniTransaction, or written through
+// TIniFile and an IniTransaction with the same resulting bytes.
+struct CornerCase
+{
+    enum Kind { Read, List, Write, Delete };
+    const char* name;
+    std::string_view file; // NUL bytes included
+    Kind kind;
+    const char16_t* section;
+    const char16_t* key;
+    const char16_t* value;     // Read: the default; Write: the value
+    std::string_view expected; // Read: the value; List: the names joined by "|"; else: the file after
+};
+
+class ReferenceCorner : public IniFolderTest, public ::testing::WithParamInterface<CornerCase>
+{
+};
+
+TEST_P(ReferenceCorner, MatchesTheReference)
+{
+    const CornerCase& c = GetParam();
+    const QByteArray start(c.file.data(), qsizetype(c.file.size()));
+    const QByteArray expected(c.expected.data(), qsizetype(c.expected.size()));
+    const QString section = QString::fromUtf16(c.section);
+    const QString key = c.key ? QString::fromUtf16(c.key) : QString();
+    const QString value = c.value ? QString::fromUtf16(c.value) : QString();
+    put("a.ini", start);
+    TIniFile ini(path("a.ini"));
+    const IniSnapshot snapshot(path("a.ini"));
+    if (c.kind == CornerCase::Read || c.kind == CornerCase::List) {
+        QStringList fromFile;
+        QStringList fromSnapshot;
+        QStringList fromTransaction;
+        IniTransaction transaction(dir_.path());
+        if (c.kind == CornerCase::Read) {
+            fromFile = QStringList{ini.ReadString(section, key, value)};
+            fromSnapshot = QStringList{snapshot.ReadString(section, key, value)};
+            fromTransaction = QStringList{transaction.ReadString(path("a.ini"), section, key, value)};
+        } else {
+            ini.ReadSection(section, fromFile);
+            snapshot.ReadSection(section, fromSnapshot);
+            transaction.ReadSection(path("a.ini"), section, fromTransaction);
+        }
+        EXPECT_EQ(fromFile.join(u'|').toUtf8(), expected);
+        EXPECT_EQ(fromSnapshot.join(u'|').toUtf8(), expected);
+        EXPECT_EQ(fromTransaction.join(u'|').toUtf8(), expected);
+        return;
+    }
+    QTemporaryDir other;
+    const QString together = other.path() + u"/a.ini"_s;
+    {
+        QFile file(together);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(start);
+    }
+    IniTransaction transaction(other.path());
+    if (c.kind == CornerCase::Write) {
+        ini.WriteString(section, key, value);
+        transaction.WriteString(together, section, key, value);
+    } else {
+        ini.DeleteKey(section, key);
+        transaction.DeleteKey(together, section, key);
+    }
+    transaction.commit();
+    EXPECT_EQ(bytes("a.ini").toStdString(), expected.toStdString());
+    QFile file(together);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll().toStdString(), expected.toStdString());
+}
+
+using namespace std::string_view_literals;
+
+const CornerCase kCornerCases[] = {
+    {"DefaultLosesTrailingBlanks", "[S]\r\n", CornerCase::Read, u"S", u"k", u"  none \t\v\f\x1A", "  none"},
+    {"DefaultLosesOnePairOfQuotes", "[S]\r\n", CornerCase::Read, u"S", u"k", u"\"'none'\" ", "'none'"},
+    {"StoredValueBeatsDefault", "[S]\r\nk=\"v\"\r\n", CornerCase::Read, u"S", u"k", u"\"none\"", "v"},
+    {"OtherBlanksAroundNamesAndValues", "[\v S\x1A]\r\n\f k \v=\x1A v w \f\r\n", CornerCase::Read, u"s", u"K", u"none",
+     "v w"},
+    {"OtherBlanksAroundCallersNames", "[S]\r\nk=v\r\n", CornerCase::Read, u"\vS\x1A", u"\fk", u"none", "v"},
+    {"NulEndsTheValue", "[S]\r\nk=v\0tail\r\nj=w\r\n"sv, CornerCase::Read, u"S", u"k", u"none", "v"},
+    {"LineAfterNulReadsNormally", "[S]\r\nk=v\0tail\r\nj=w\r\n"sv, CornerCase::Read, u"S", u"j", u"none", "w"},
+    {"NulEndsTheSectionLine", "[S]\0]\r\nk=v\r\n"sv, CornerCase::Read, u"S", u"k", u"none", "v"},
+    {"KeysBeforeFirstSectionBelongToEmptyName", "k=v\r\n[A]\r\nj=1\r\n", CornerCase::Read, u"", u"k", u"none", "v"},
+    {"KeysBeforeFirstSectionAreNotInTheNextOne", "k=v\r\n[A]\r\n", CornerCase::Read, u"A", u"k", u"none", "none"},
+    {"KeyListBeforeFirstSection", "; c\r\nk=v\r\nj=w\r\n[A]\r\nx=1\r\n", CornerCase::List, u"", nullptr, nullptr,
+     "k|j"},
+    {"KeyListHoldsEveryOccurrence", "[S]\r\nk=1\r\nK=2\r\nj=3\r\nk=4\r\n", CornerCase::List, u"S", nullptr, nullptr,
+     "k|K|j|k"},
+    {"NewKeyAfterCommentAndKeylessLines", "[A]\r\na=1\r\n; note\r\njunk\r\n\r\n[B]\r\n", CornerCase::Write, u"A", u"c",
+     u"3", "[A]\r\na=1\r\n; note\r\njunk\r\nc=3\r\n\r\n[B]\r\n"},
+    {"NewKeyInSectionOfCommentsOnly", "[A]\n;x\n[B]\n", CornerCase::Write, u"A", u"c", u"3", "[A]\n;x\nc=3\n[B]\n"},
+    {"DeleteBeforeFirstSection", "k=v\n[A]\r\nj=1\r\n", CornerCase::Delete, u"", u"k", nullptr, "[A]\r\nj=1\r\n"},
+};
+
+INSTANTIATE_TEST_SUITE_P(IniFile, ReferenceCorner, ::testing::ValuesIn(kCornerCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 // Write errors name the file and leave it as it was.
 class WriteError : public IniFolderTest
 {
@@ -322,6 +425,149 @@ TEST_F(WriteError, FullDiskLeavesNoTraceAndTheOldContent)
                   QStringList{u"Rooms.dat"_s});
         EXPECT_EQ(TIniFile(path("Rooms.dat")).ReadString(u"S"_s, u"k"_s, QString()), u"1"_s);
     }
+}
+
+TEST_F(WriteError, FileThatCannotBeReadFailsTheWriteAndStaysWhole)
+{
+    put("Rooms.dat", "[S]\r\nk=1\r\nj=2\r\n");
+    for (int reason : {EACCES, EIO, EMFILE}) {
+        ini::IniStore::instance().dropCache();
+        ini::testing::setWriteHook(
+            [reason](ini::testing::WriteStage at) { return at == ini::testing::WriteStage::FileRead ? reason : 0; });
+        TIniFile ini(path("Rooms.dat"));
+        // A read still gives the default; a write or delete would lose the other keys.
+        EXPECT_EQ(ini.ReadString(u"S"_s, u"k"_s, u"--"_s), u"--"_s);
+        const auto write = failure([&] { ini.WriteString(u"S"_s, u"k"_s, u"9"_s); });
+        const auto erase = failure([&] { ini.DeleteKey(u"S"_s, u"j"_s); });
+        const auto read = failure([&] {
+            IniTransaction t(dir_.path());
+            t.ReadString(path("rooms.dat"), u"S"_s, u"k"_s, QString());
+        });
+        ini::testing::setWriteHook({});
+        for (const auto& error : {write, erase, read}) {
+            ASSERT_TRUE(error.has_value()) << reason;
+            EXPECT_TRUE(error->message().contains(u"Rooms.dat"_s, Qt::CaseInsensitive)) << error->what();
+        }
+        EXPECT_EQ(write->fileName(), path("Rooms.dat"));
+        EXPECT_EQ(bytes("Rooms.dat"), QByteArray("[S]\r\nk=1\r\nj=2\r\n"));
+    }
+}
+
+TEST_F(WriteError, LockThatCannotBeTakenFailsTheWrite)
+{
+    put("Rooms.dat", "[S]\r\nk=1\r\n");
+    ini::testing::setWriteHook(
+        [](ini::testing::WriteStage at) { return at == ini::testing::WriteStage::Locking ? ENOLCK : 0; });
+    const auto error = failure([&] { TIniFile(path("Rooms.dat")).WriteString(u"S"_s, u"k"_s, u"2"_s); });
+    ini::testing::setWriteHook({});
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(error->fileName(), path("Rooms.dat"));
+    EXPECT_TRUE(error->message().contains(u"zamknout"_s)) << error->what();
+    EXPECT_EQ(bytes("Rooms.dat"), QByteArray("[S]\r\nk=1\r\n"));
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{u"Rooms.dat"_s});
+}
+
+TEST_F(WriteError, FailedFolderFlushFailsTheWriteAndPutsTheFileBack)
+{
+    put("Rooms.dat", "[S]\r\nk=1\r\n");
+    ini::testing::setWriteHook(
+        [](ini::testing::WriteStage at) { return at == ini::testing::WriteStage::FolderSynced ? EIO : 0; });
+    const auto changed = failure([&] { TIniFile(path("Rooms.dat")).WriteString(u"S"_s, u"k"_s, u"2"_s); });
+    const auto made = failure([&] { TIniFile(path("Clients.dat")).WriteString(u"S"_s, u"k"_s, u"2"_s); });
+    ini::testing::setWriteHook({});
+    ASSERT_TRUE(changed.has_value());
+    ASSERT_TRUE(made.has_value());
+    EXPECT_EQ(changed->fileName(), path("Rooms.dat"));
+    EXPECT_EQ(made->fileName(), path("Clients.dat"));
+    EXPECT_EQ(bytes("Rooms.dat"), QByteArray("[S]\r\nk=1\r\n"));
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{u"Rooms.dat"_s});
+    EXPECT_EQ(TIniFile(path("Rooms.dat")).ReadString(u"S"_s, u"k"_s, QString()), u"1"_s);
+}
+
+TEST_F(IniFile, EveryWriteUsesATemporaryFileOfItsOwn)
+{
+    QStringList temporary;
+    ini::testing::setWriteHook([&](ini::testing::WriteStage at) {
+        if (at == ini::testing::WriteStage::TempWritten)
+            temporary += QDir(dir_.path()).entryList(QStringList{u".*"_s}, QDir::Files | QDir::Hidden);
+        return 0;
+    });
+    TIniFile ini(path("Rooms.dat"));
+    ini.WriteString(u"S"_s, u"k"_s, u"1"_s);
+    ini.WriteString(u"S"_s, u"k"_s, u"2"_s);
+    ini::testing::setWriteHook({});
+    ASSERT_EQ(temporary.size(), 2) << temporary.join(u' ').toStdString();
+    EXPECT_NE(temporary[0], temporary[1]);
+}
+
+TEST_F(IniFile, ReplacementKeepsTheFilesModeAndOwner)
+{
+    put("Rooms.dat", "[S]\r\nk=1\r\n");
+    put("Clients.dat", "[S]\r\nk=1\r\n");
+    const bool superuser = ::geteuid() == 0;
+    for (const char* name : {"Rooms.dat", "Clients.dat"}) {
+        const QByteArray file = QFile::encodeName(path(name));
+        ASSERT_EQ(::chmod(file.constData(), 0640), 0);
+        if (superuser) {
+            ASSERT_EQ(::chown(file.constData(), 4321, 4322), 0);
+        }
+    }
+    TIniFile(path("Rooms.dat")).WriteString(u"S"_s, u"k"_s, u"2"_s);
+    IniTransaction t(dir_.path());
+    t.WriteString(path("Rooms.dat"), u"S"_s, u"k"_s, u"3"_s);
+    t.WriteString(path("Clients.dat"), u"S"_s, u"k"_s, u"3"_s);
+    t.commit();
+    for (const char* name : {"Rooms.dat", "Clients.dat"}) {
+        struct stat st
+        {
+        };
+        ASSERT_EQ(::stat(QFile::encodeName(path(name)).constData(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, 0640u) << name;
+        if (superuser) {
+            EXPECT_EQ(st.st_uid, 4321u) << name;
+            EXPECT_EQ(st.st_gid, 4322u) << name;
+        }
+        EXPECT_EQ(bytes(name), QByteArray("[S]\r\nk=3\r\n"));
+    }
+}
+
+TEST_F(WriteError, LinkedDataFileIsLockedAndWrittenInTheTargetsFolder)
+{
+    QTemporaryDir elsewhere;
+    const QString target = elsewhere.path() + u"/rooms-2026.dat"_s;
+    {
+        QFile file(target);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("[S]\r\nk=1\r\n");
+    }
+    ASSERT_TRUE(QFile::link(target, path("Rooms.dat")));
+    const auto everything = [](const QString& folder) {
+        return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    };
+    TIniFile(path("rooms.dat")).WriteString(u"S"_s, u"k"_s, u"2"_s);
+    {
+        IniTransaction t(dir_.path());
+        t.WriteString(path("Rooms.dat"), u"S"_s, u"j"_s, u"3"_s);
+        t.WriteString(path("Clients.dat"), u"S"_s, u"j"_s, u"3"_s);
+        t.commit();
+    }
+    EXPECT_TRUE(QFileInfo(path("Rooms.dat")).isSymLink());
+    QFile file(target);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("[S]\r\nk=2\r\nj=3\r\n"));
+    EXPECT_EQ(everything(dir_.path()), (QStringList{u"Clients.dat"_s, u"Rooms.dat"_s}));
+    EXPECT_EQ(everything(elsewhere.path()), QStringList{u"rooms-2026.dat"_s});
+
+    // The lock a write through the link takes is the target folder's: an action there holds it.
+    IniTransaction there(elsewhere.path());
+    const auto error = failure([&] { TIniFile(path("Rooms.dat")).WriteString(u"S"_s, u"k"_s, u"4"_s); });
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(error->fileName(), path("Rooms.dat"));
+    there.rollback();
+    TIniFile(path("Rooms.dat")).WriteString(u"S"_s, u"k"_s, u"4"_s);
+    EXPECT_EQ(TIniFile(target).ReadString(u"S"_s, u"k"_s, QString()), u"4"_s);
 }
 
 struct BadNameCase

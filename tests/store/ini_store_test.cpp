@@ -13,6 +13,7 @@
 #include <thread>
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -215,6 +216,51 @@ TEST_F(IniStoreTest, ConcurrentWritersOfDifferentKeysLoseNothing)
     const QStringList files = QDir(dir_.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
     ASSERT_EQ(files.size(), 1) << files.join(u' ').toStdString();
     EXPECT_EQ(files.front().toLower(), u"rooms.dat"_s);
+}
+
+// Another machine on a network share: its flock of the folder is not seen here, only its lock of
+// the share's lock file. A writer here waits for it, on a network share and on a local folder
+// that such a desk uses.
+TEST_F(IniStoreTest, WritersWaitForALockHeldOnAnotherMachine)
+{
+    for (bool network : {true, false}) {
+        ini::testing::treatFoldersAsNetworkShares(network);
+        int held[2];
+        int release[2];
+        int done[2];
+        ASSERT_EQ(::pipe(held), 0);
+        ASSERT_EQ(::pipe(release), 0);
+        ASSERT_EQ(::pipe(done), 0);
+        const pid_t elsewhere = spawn([&] {
+            const int fd = ::open(QFile::encodeName(path(".lodgera-lock")).constData(), O_RDWR | O_CREAT, 0666);
+            struct flock range
+            {
+            };
+            range.l_type = F_WRLCK;
+            char byte = 1;
+            if (fd < 0 || ::fcntl(fd, F_SETLKW, &range) != 0 || ::write(held[1], &byte, 1) != 1 ||
+                ::read(release[0], &byte, 1) != 1)
+                ::_exit(4);
+        });
+        char byte = 0;
+        ASSERT_EQ(::read(held[0], &byte, 1), 1);
+        const pid_t writer = spawn([&] {
+            TIniFile(path("Rooms.dat")).WriteInteger(u"S"_s, u"network"_s, network);
+            if (::write(done[1], &byte, 1) != 1)
+                ::_exit(4);
+        });
+        pollfd wait{done[0], POLLIN, 0};
+        EXPECT_EQ(::poll(&wait, 1, 300), 0) << "the write did not wait, network " << network;
+        ASSERT_EQ(::write(release[1], &byte, 1), 1);
+        EXPECT_EQ(exitCodeOf(elsewhere), 0);
+        EXPECT_EQ(exitCodeOf(writer), 0);
+        EXPECT_EQ(read("Rooms.dat", "S", "network"), QString::number(network));
+        for (int* p : {held, release, done}) {
+            ::close(p[0]);
+            ::close(p[1]);
+        }
+    }
+    ini::testing::treatFoldersAsNetworkShares(false);
 }
 
 // A writer killed at each point of its write leaves the old or the new file, whole.

@@ -94,6 +94,8 @@ const StoredFormCase kStoredFormCases[] = {
     {"StartsWithMarker", u"\\~x", u"\\~\\\\~x"},
     {"NotInCodePage", u"Жуков", u"\\~\\u0416\\u0443\\u043A\\u043E\\u0432"},
     {"SurrogatePair", u"a\U0001F600", u"\\~a\\uD83D\\uDE00"},
+    // Blanks that reading would cut from the end of the encoded form.
+    {"OtherBlanksInEncodedForm", u"a\nb\v\f\x1A", u"\\~a\\nb\\u000B\\u000C\\u001A"},
 };
 
 INSTANTIATE_TEST_SUITE_P(IniValues, StoredForm, ::testing::ValuesIn(kStoredFormCases),
@@ -120,6 +122,19 @@ TEST(IniValues, ReadFormQuotesAndLooseBackslashes)
     EXPECT_EQ(ini::readForm(u"\"\""), QString());
     // Escapes this encoding never makes are kept as they stand.
     EXPECT_EQ(ini::readForm(u"\\~a\\qb\\u12\\"), QStringLiteral("a\\qb\\u12\\"));
+}
+
+TEST(IniValues, DefaultReadsAsAStoredValueWould)
+{
+    EXPECT_EQ(ini::defaultForm(QStringLiteral("--")), QStringLiteral("--"));
+    EXPECT_EQ(ini::defaultForm(QStringLiteral("  a b \t\v\f\x1A")), QStringLiteral("  a b"));
+    EXPECT_EQ(ini::defaultForm(QStringLiteral("\"NONE\"  ")), QStringLiteral("NONE"));
+    EXPECT_EQ(ini::defaultForm(QStringLiteral("'x'")), QStringLiteral("x"));
+    EXPECT_EQ(ini::defaultForm(QStringLiteral("\"\"x\"\"")), QStringLiteral("\"x\""));
+    EXPECT_EQ(ini::defaultForm(QStringLiteral("\"x'")), QStringLiteral("\"x'"));
+    EXPECT_EQ(ini::defaultForm(QStringLiteral(" \"x\"")), QStringLiteral(" \"x\""));
+    EXPECT_EQ(ini::defaultForm(QStringLiteral("\"")), QStringLiteral("\""));
+    EXPECT_EQ(ini::defaultForm(QStringLiteral("   ")), QString());
 }
 
 TEST(IniValues, ReadLimitCutsAt2047)
