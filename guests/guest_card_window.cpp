@@ -4,6 +4,7 @@
 #include "desktop/file_name_box.h"
 #include "desktop/guarded.h"
 #include "desktop/guarded_connect.h"
+#include "desktop/show_step.h"
 #include "guests/guest_file.h"
 #include "guests/photo_loader.h"
 #include "guests/placeholder_photo.h"
@@ -127,15 +128,7 @@ void TForm3::loadFoto()
 void TForm3::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    // Spontaneous shows (a restore by the window system) are not the card becoming visible.
-    if (event->spontaneous())
-        return;
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
-    runGuarded(forms_.dialogs, [this] { FormShow(); });
+    runShowStep(this, event, forms_.dialogs, [this] { FormShow(); }, ShowPlacement::Centred);
 }
 
 void TForm3::FormShow()

@@ -5,6 +5,7 @@
 #include "desktop/dialogs.h"
 #include "desktop/guarded.h"
 #include "desktop/guarded_connect.h"
+#include "desktop/show_step.h"
 #include "guests/guest_card_window.h"
 #include "guests/guest_file.h"
 #include "reservations/create_reservation_window.h"
@@ -105,9 +106,7 @@ TForm13::TForm13(Forms& forms, QWidget* parent)
 void TForm13::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    if (event->spontaneous())
-        return;
-    runGuarded(forms_.dialogs, [this] { FormShow(); });
+    runShowStep(this, event, forms_.dialogs, [this] { FormShow(); });
 }
 
 void TForm13::FormShow()

@@ -3,6 +3,7 @@
 #include "app/forms.h"
 #include "app/main_window.h"
 #include "desktop/guarded_connect.h"
+#include "desktop/show_step.h"
 #include "reports/guest_book.h"
 #include "reports/guest_book_source.h"
 #include "store/regional_settings.h"
@@ -136,8 +137,7 @@ QString TForm17::reportFileName() const
 void TForm17::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
+    runShowStep(this, event, forms_.dialogs, [this] { FormShow(); });
 }
 
 void TForm17::resizeEvent(QResizeEvent* event)

@@ -5,6 +5,7 @@
 #include "desktop/dialogs.h"
 #include "desktop/guarded_connect.h"
 #include "desktop/saved_radio_button.h"
+#include "desktop/show_step.h"
 #include "guests/guest_file.h"
 #include "reservations/reservation_file.h"
 #include "reservations/reservation_overview_window.h"
@@ -38,11 +39,7 @@ TForm9::TForm9(Forms& forms, QWidget* parent) : QWidget(parent, Qt::Window | Qt:
 void TForm9::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    if (event->spontaneous())
-        return;
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
-    runGuarded(forms_.dialogs, [this] { FormShow(); });
+    runShowStep(this, event, forms_.dialogs, [this] { FormShow(); }, ShowPlacement::Centred);
 }
 
 void TForm9::FormShow()

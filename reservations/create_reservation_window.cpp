@@ -4,6 +4,7 @@
 #include "app/message_texts_window.h"
 #include "desktop/dialogs.h"
 #include "desktop/guarded_connect.h"
+#include "desktop/show_step.h"
 #include "guests/guest_card_window.h"
 #include "guests/guest_file.h"
 #include "guests/guest_picker_window.h"
@@ -112,12 +113,7 @@ QString TForm8::messageText(const QString& key) const
 void TForm8::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    // Only becoming visible runs the show step, not the window system restoring the window.
-    if (event->spontaneous())
-        return;
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
-    runGuarded(forms_.dialogs, [this] { FormShow(); });
+    runShowStep(this, event, forms_.dialogs, [this] { FormShow(); }, ShowPlacement::Centred);
 }
 
 void TForm8::FormShow()

@@ -2,6 +2,7 @@
 
 #include "app/forms.h"
 #include "desktop/guarded_connect.h"
+#include "desktop/show_step.h"
 #include "reservations/cancel_reservation_window.h"
 #include "reservations/create_reservation_window.h"
 #include "reservations/reservation_overview_window.h"
@@ -56,10 +57,7 @@ TForm7::TForm7(Forms& forms, QWidget* parent) : QWidget(parent, Qt::Window | Qt:
 void TForm7::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    if (event->spontaneous())
-        return;
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    runShowStep(this, event, forms_.dialogs, {}, ShowPlacement::Centred);
 }
 
 void TForm7::RezervaceButClick()

@@ -3,6 +3,7 @@
 #include "app/forms.h"
 #include "desktop/guarded_connect.h"
 #include "desktop/saved_radio_button.h"
+#include "desktop/show_step.h"
 #include "guests/guest_card_window.h"
 #include "guests/guest_file.h"
 #include "reservations/reservation_file.h"
@@ -79,8 +80,7 @@ int TForm10::selectedReservation(const QTreeWidget* list)
 void TForm10::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    if (!event->spontaneous())
-        runGuarded(forms_.dialogs, [this] { ZobrazitButClick(); });
+    runShowStep(this, event, forms_.dialogs, [this] { ZobrazitButClick(); });
 }
 
 void TForm10::closeEvent(QCloseEvent* event)

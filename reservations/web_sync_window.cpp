@@ -2,6 +2,7 @@
 
 #include "app/forms.h"
 #include "desktop/guarded_connect.h"
+#include "desktop/show_step.h"
 #include "net/http_client.h"
 #include "widgets/color_button.h"
 #include "widgets/control_builders.h"
@@ -70,10 +71,7 @@ TForm14::TForm14(Forms& forms, QWidget* parent) : QWidget(parent, Qt::Window | Q
 void TForm14::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    if (event->spontaneous())
-        return;
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    runShowStep(this, event, forms_.dialogs, {}, ShowPlacement::Centred);
 }
 
 void TForm14::OKButClick()

@@ -4,6 +4,7 @@
 #include "app/main_window.h"
 #include "desktop/guarded.h"
 #include "desktop/guarded_connect.h"
+#include "desktop/show_step.h"
 #include "reservations/create_reservation_window.h"
 #include "rooms/floor_plan.h"
 #include "rooms/reception_clock.h"
@@ -163,10 +164,7 @@ void TForm5::FormCreate()
 void TForm5::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    // Only becoming visible runs the show handler, not the window system restoring it. Its errors
-    // end in the error box here: they must not unwind through the window system's show().
-    if (!event->spontaneous())
-        runGuarded(forms_.dialogs, [this] { FormShow(); });
+    runShowStep(this, event, forms_.dialogs, [this] { FormShow(); });
 }
 
 void TForm5::FormShow()

@@ -5,6 +5,7 @@
 #include "app/message_texts_window.h"
 #include "desktop/guarded.h"
 #include "desktop/guarded_connect.h"
+#include "desktop/show_step.h"
 #include "guests/guest_file.h"
 #include "reservations/create_reservation_window.h"
 #include "rooms/reception_window.h"
@@ -157,11 +158,7 @@ void TForm4::buildControls()
 void TForm4::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    if (event->spontaneous())
-        return;
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
-    runGuarded(forms_.dialogs, [this] { FormShow(); });
+    runShowStep(this, event, forms_.dialogs, [this] { FormShow(); }, ShowPlacement::Centred);
 }
 
 QDate TForm4::day() const

@@ -13,7 +13,7 @@ namespace {
 
 using JpegTestFiles::Bytes;
 using JpegTestFiles::encode;
-using JpegTestFiles::Spec;
+using JpegTestFiles::Recipe;
 using Photo::decodeJpeg;
 using Photo::JpegError;
 using Photo::JpegResult;
@@ -42,9 +42,9 @@ void expectNear(Rgb actual, Rgb expected, int tolerance = 12)
 }
 
 // Solid colour pictures in each stored form; the decoder gives RGB for all of them.
-Spec solid(J_COLOR_SPACE space, std::function<void(int, int, std::uint8_t*)> fill, bool progressive = false)
+Recipe solid(J_COLOR_SPACE space, std::function<void(int, int, std::uint8_t*)> fill, bool progressive = false)
 {
-    Spec s;
+    Recipe s;
     s.width = 40;
     s.height = 24;
     s.space = space;
@@ -95,7 +95,7 @@ const InputCase kInputs[] = {
      {255, 0, 0}},
     {"OnePixel",
      [] {
-         Spec s;
+         Recipe s;
          s.width = s.height = 1;
          s.fill = [](int, int, std::uint8_t* p) { p[0] = 0, p[1] = 0, p[2] = 255; };
          return encode(s);
@@ -236,7 +236,7 @@ class DecodeScaled : public ::testing::TestWithParam<ScaleCase>
 TEST_P(DecodeScaled, TakesTheSmallestScaleCoveringTheBox)
 {
     const ScaleCase& row = GetParam();
-    Spec s;
+    Recipe s;
     s.width = row.width;
     s.height = row.height;
     s.fill = orange;
@@ -261,7 +261,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, DecodeScaled,
 
 TEST(DecodeJpeg, LimitsRefuseBeforeDecoding)
 {
-    Spec s;
+    Recipe s;
     s.width = 400;
     s.height = 300;
     const Bytes bytes = encode(s);

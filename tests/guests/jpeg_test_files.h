@@ -15,7 +15,7 @@ namespace JpegTestFiles {
 
 using Bytes = std::vector<std::uint8_t>;
 
-struct Spec
+struct Recipe
 {
     int width = 16;
     int height = 16;
@@ -26,7 +26,7 @@ struct Spec
     std::function<void(int x, int y, std::uint8_t* samples)> fill;
 };
 
-inline Bytes encode(const Spec& spec)
+inline Bytes encode(const Recipe& recipe)
 {
     jpeg_compress_struct cinfo{};
     jpeg_error_mgr errors{};
@@ -35,21 +35,21 @@ inline Bytes encode(const Spec& spec)
     unsigned char* buffer = nullptr;
     unsigned long size = 0;
     jpeg_mem_dest(&cinfo, &buffer, &size);
-    const int components = spec.space == JCS_GRAYSCALE ? 1 : spec.space == JCS_CMYK ? 4 : 3;
-    cinfo.image_width = JDIMENSION(spec.width);
-    cinfo.image_height = JDIMENSION(spec.height);
+    const int components = recipe.space == JCS_GRAYSCALE ? 1 : recipe.space == JCS_CMYK ? 4 : 3;
+    cinfo.image_width = JDIMENSION(recipe.width);
+    cinfo.image_height = JDIMENSION(recipe.height);
     cinfo.input_components = components;
-    cinfo.in_color_space = spec.space;
+    cinfo.in_color_space = recipe.space;
     jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, spec.quality, TRUE);
-    if (spec.progressive)
+    jpeg_set_quality(&cinfo, recipe.quality, TRUE);
+    if (recipe.progressive)
         jpeg_simple_progression(&cinfo);
     jpeg_start_compress(&cinfo, TRUE);
-    std::vector<std::uint8_t> row(std::size_t(spec.width * components), 128);
+    std::vector<std::uint8_t> row(std::size_t(recipe.width * components), 128);
     while (cinfo.next_scanline < cinfo.image_height) {
-        if (spec.fill)
-            for (int x = 0; x < spec.width; ++x)
-                spec.fill(x, int(cinfo.next_scanline), row.data() + x * components);
+        if (recipe.fill)
+            for (int x = 0; x < recipe.width; ++x)
+                recipe.fill(x, int(cinfo.next_scanline), row.data() + x * components);
         JSAMPROW rows[1] = {row.data()};
         jpeg_write_scanlines(&cinfo, rows, 1);
     }

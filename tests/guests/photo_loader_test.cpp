@@ -81,7 +81,7 @@ const FileCase kFiles[] = {
      true, ""},
     {"ProgressiveJpeg", "guest.jpg",
      [] {
-         JpegTestFiles::Spec s;
+         JpegTestFiles::Recipe s;
          s.width = 64, s.height = 48, s.progressive = true;
          s.fill = [](int, int, std::uint8_t* p) { p[0] = 20, p[1] = 60, p[2] = 200; };
          return fromBytes(JpegTestFiles::encode(s));

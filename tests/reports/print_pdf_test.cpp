@@ -2,6 +2,8 @@
 // Czech letters and string literals, and real PDF tools (qpdf, pdftotext) on real output.
 #include "reports/print_pdf.h"
 
+#include "pdf_tools.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -36,45 +38,9 @@ QByteArray readFile(const QString& path)
     return f.readAll();
 }
 
-struct ToolResult
-{
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-// Runs a command-line tool; a tool that is missing fails the test instead of skipping it.
-ToolResult runTool(const QString& program, const QStringList& arguments)
-{
-    ToolResult r;
-    if (QStandardPaths::findExecutable(program).isEmpty()) {
-        ADD_FAILURE() << program.toStdString() << " is not installed (scripts/deps.sh installs it)";
-        return r;
-    }
-    QProcess p;
-    p.start(program, arguments);
-    if (!p.waitForFinished(60000)) {
-        ADD_FAILURE() << program.toStdString() << " did not finish";
-        return r;
-    }
-    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = p.readAllStandardOutput();
-    r.err = p.readAllStandardError();
-    return r;
-}
-
-void expectQpdfAccepts(const QString& path)
-{
-    const ToolResult r = runTool(QStringLiteral("qpdf"), {QStringLiteral("--check"), path});
-    EXPECT_EQ(r.exitCode, 0) << r.out.toStdString() << r.err.toStdString();
-}
-
 QString pdfText(const QString& path)
 {
-    const ToolResult r = runTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QStringLiteral("-enc"),
-                                                               QStringLiteral("UTF-8"), path, QStringLiteral("-")});
-    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-    return QString::fromUtf8(r.out).trimmed();
+    return PdfTools::text(path, 1, 0, true).trimmed();
 }
 
 // A writer with a fixed clock that saves into a fresh temporary folder.
@@ -154,15 +120,15 @@ TEST_P(PrintPdfGoldenTest, MatchesGoldenBytesAndPassesQpdf)
         ASSERT_TRUE(out.open(QIODevice::WriteOnly));
         out.write(actual);
         out.close();
-        const ToolResult diff =
-            runTool(QStringLiteral("diff"), {QStringLiteral("-a"), QStringLiteral("-u"), goldenPath, actualPath});
+        const PdfTools::Result diff =
+            PdfTools::run(QStringLiteral("diff"), {QStringLiteral("-a"), QStringLiteral("-u"), goldenPath, actualPath});
         ADD_FAILURE() << "output differs from " << goldenPath.toStdString() << " (see " << actualPath.toStdString()
                       << ")\n"
                       << diff.out.toStdString() << diff.err.toStdString();
     } else {
         QFile::remove(actualPath);
     }
-    expectQpdfAccepts(pdf.FileName);
+    PdfTools::expectQpdfAccepts(pdf.FileName);
 }
 
 INSTANTIATE_TEST_SUITE_P(Documents, PrintPdfGoldenTest,
@@ -197,7 +163,7 @@ TEST_P(PrintPdfRoundTripTest, PdftotextGivesTheTextBack)
     pdf.Font.FontNumber = GetParam().font;
     pdf.TextOut(50, 100, text);
     pdf.EndDoc();
-    expectQpdfAccepts(pdf.FileName);
+    PdfTools::expectQpdfAccepts(pdf.FileName);
     EXPECT_EQ(pdfText(pdf.FileName).toStdString(), text.toStdString());
 }
 
@@ -252,7 +218,7 @@ TEST_F(PrintPdfTest, EmptyDocumentHasOnePageWithAnEmptyStream)
     EXPECT_TRUE(doc.contains(crlfLines({"xref", "0 23", "0000000000 65535 f", "0000000010 00000 n"})));
     EXPECT_TRUE(doc.contains(crlfLines({"trailer", "<< /Size 23", "/Root 22 0 R", "/Info 1 0 R", ">>"})));
     EXPECT_TRUE(doc.endsWith("%%EOF\r\n"));
-    expectQpdfAccepts(pdf.FileName);
+    PdfTools::expectQpdfAccepts(pdf.FileName);
 }
 
 struct DrawCase
@@ -283,7 +249,7 @@ TEST_P(PrintPdfDrawTest, WritesTheOperatorLines)
     const qsizetype streamStart = doc.indexOf("stream\r\n", before) + 8;
     const qsizetype streamEnd = doc.indexOf("endstream\r\n", streamStart);
     EXPECT_EQ(doc.mid(streamStart, streamEnd - streamStart), GetParam().expected);
-    expectQpdfAccepts(pdf.FileName);
+    PdfTools::expectQpdfAccepts(pdf.FileName);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -348,7 +314,7 @@ TEST_F(PrintPdfTest, InfoTakesMetadataAndClockAtBeginDoc)
         crlfLines({"1 0 obj", "<<"}) + "/Producer (" + signature + ")\r\n" +
         crlfLines({"/Author (a\\\\b \\(c)", "/CreationDate (D:20240305140709)", "/Creator ()", "/Keywords ()",
                    "/Subject ()", "/Title (Titulek)", "/ModDate ()", ">>", "endobj"})));
-    expectQpdfAccepts(pdf.FileName);
+    PdfTools::expectQpdfAccepts(pdf.FileName);
 }
 
 TEST_F(PrintPdfTest, MediaBoxTakesPageSizeAtEndDoc)
@@ -410,7 +376,7 @@ TEST_P(PrintPdfPagesTest, NumbersObjectsByPageCount)
         const qsizetype offset = entry.left(10).toLongLong();
         EXPECT_TRUE(doc.mid(offset).startsWith(number(i) + " 0 obj\r\n")) << "object " << i;
     }
-    expectQpdfAccepts(pdf.FileName);
+    PdfTools::expectQpdfAccepts(pdf.FileName);
 }
 
 INSTANTIATE_TEST_SUITE_P(Pages, PrintPdfPagesTest, ::testing::Values(1, 2, 7));

@@ -30,29 +30,6 @@ void letTimestampsSettle()
     std::this_thread::sleep_for(std::chrono::milliseconds(40));
 }
 
-// Runs body in a child process; returns its pid. The child ends with _exit, never returning.
-template <typename Body> pid_t spawn(Body body)
-{
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        int code = 0;
-        try {
-            body();
-        } catch (...) {
-            code = 3;
-        }
-        ::_exit(code);
-    }
-    return pid;
-}
-
-int exitCodeOf(pid_t pid)
-{
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
-}
-
 class IniStoreTest : public IniFolderTest
 {
 protected:

@@ -10,6 +10,35 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/types.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+// Runs body in a child process (another desk); returns its pid. The child ends with _exit, never
+// returning into the test.
+template <typename Body> pid_t spawn(Body body)
+{
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        int code = 0;
+        try {
+            body();
+        } catch (...) {
+            code = 3;
+        }
+        ::_exit(code);
+    }
+    return pid;
+}
+
+// The child's exit code, or minus the signal that ended it.
+inline int exitCodeOf(pid_t pid)
+{
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
+}
+
 class IniFolderTest : public ::testing::Test
 {
 protected:

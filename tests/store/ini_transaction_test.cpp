@@ -33,29 +33,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Runs body in a child process; returns its pid. The child ends with _exit, never returning.
-template <typename Body> pid_t spawn(Body body)
-{
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        int code = 0;
-        try {
-            body();
-        } catch (...) {
-            code = 3;
-        }
-        ::_exit(code);
-    }
-    return pid;
-}
-
-int exitCodeOf(pid_t pid)
-{
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
-}
-
 QString text(const char* utf8)
 {
     return QString::fromUtf8(utf8);
