@@ -54,13 +54,6 @@ def showing(acc):
         return False
 
 
-def enabled(acc):
-    try:
-        return acc.getState().contains(pyatspi.STATE_ENABLED)
-    except Exception:
-        return False
-
-
 def extents(acc):
     """(x, y, width, height) on the screen; an empty area for an accessible without one."""
     try:
