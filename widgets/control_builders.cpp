@@ -15,6 +15,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -163,6 +164,8 @@ QCalendarWidget* monthCalendar(QWidget* parent, QStringView name, const QRect& r
     c->setAccessibleName(name.toString());
     c->setGridVisible(true);
     c->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    // Month and day names in Czech, like the rest of the interface, whatever the system locale.
+    c->setLocale(QLocale(QLocale::Czech, QLocale::CzechRepublic));
     return c;
 }
 
